@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running or testing Dewmoth needs, and only the
+# ones that are missing. Usage: install-deps.sh run|test
+set -euo pipefail
+
+build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2)
+test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils clang-format)
+
+case "${1:-run}" in
+    run) wanted=("${build[@]}") ;;
+    test) wanted=("${build[@]}" "${test[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,29 @@
+#include "about/frm_about.h"
+#include "app/program_info.h"
+#include "app/termination.h"
+#include "quote_window/frm_tip.h"
+#include "shell/startup_switch.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(dewmoth::app::productName());
+    QApplication::setApplicationVersion(dewmoth::app::versionText());
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.orlanvesty.Dewmoth"));
+
+    using dewmoth::quote_window::frmTip;
+    frmTip::Environment environment;
+    environment.programFolder = dewmoth::app::programFolder();
+    environment.settingsApplication = dewmoth::app::executableBaseName();
+    environment.startupTarget = QString::fromStdString(
+        dewmoth::shell::StartupTarget(dewmoth::app::executablePath().toStdString()).string());
+    environment.showAbout = [](QWidget *owner) { dewmoth::about::frmAbout::showModal(owner); };
+
+    frmTip window(std::move(environment));
+    window.Form_Load();
+    dewmoth::app::onTerminationRequest([&window] { window.close(); });
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,36 @@
+#include "app/program_info.h"
+
+#include <dewmoth/version.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace dewmoth::app {
+
+QString productName()
+{
+    return QString::fromUtf8(kProductName);
+}
+
+QString versionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+}
+
+QString programFolder()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+QString executableBaseName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+QString executablePath()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+}
+
+} // namespace dewmoth::app

@@ -1,0 +1,23 @@
+// The program's own identity: product name, version, the folder it runs from and the base name
+// of its executable. Everything that names the program asks here, so that it is said once.
+#pragma once
+
+#include <QString>
+
+namespace dewmoth::app {
+
+QString productName();
+
+// "1.0.1": major, minor and revision in plain decimal.
+QString versionText();
+
+// Folder of the running executable, without a trailing separator (a root folder keeps its own).
+QString programFolder();
+
+// The running executable's file name without folder and extension.
+QString executableBaseName();
+
+// Full path of the running executable.
+QString executablePath();
+
+} // namespace dewmoth::app
