@@ -1,0 +1,481 @@
+#include "quote_window/frm_tip.h"
+
+#include "app/program_info.h"
+#include "app/settings_store.h"
+#include "quote_window/widget_support.h"
+#include "quote_window/window_size.h"
+#include "shell/document_launcher.h"
+#include "shell/startup_switch.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QWindow>
+
+#include <chrono>
+
+Q_LOGGING_CATEGORY(lcQuoteWindow, "dewmoth.quote_window", QtInfoMsg)
+
+namespace dewmoth::quote_window {
+
+namespace {
+
+const QString kQuoteFileName = QStringLiteral("TIPOFDAY.TXT");
+const QString kSizeWidthKey = QStringLiteral("size/Width");
+const QString kSizeHeightKey = QStringLiteral("size/Height");
+const QString kDescription = QStringLiteral(
+    "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
+    "collection of his readings?  Please visit us at:");
+const QString kMakerAddress = QStringLiteral("https://www.orlanvesty.example");
+
+// The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.
+class QuotePanel : public QFrame
+{
+public:
+    explicit QuotePanel(QWidget *parent) : QFrame(parent)
+    {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(2);
+        setAutoFillBackground(true);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, QColor(192, 192, 192));
+        pal.setColor(QPalette::WindowText, Qt::black);
+        setPalette(pal);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QFrame::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = contentsRect().adjusted(1, 1, -1, -1);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+};
+
+QPoint insidePanel(const QFrame *panel, int leftTwips, int topTwips)
+{
+    return panel->contentsRect().topLeft() + QPoint(toPixels(leftTwips), toPixels(topTwips));
+}
+
+std::optional<QString> storedText(const QSettings &settings, const QString &key)
+{
+    const QVariant value = settings.value(key);
+    if (!value.isValid())
+        return std::nullopt;
+    return value.toString();
+}
+
+} // namespace
+
+frmTip::frmTip(Environment environment, QWidget *parent)
+    : QDialog(parent), m_env(std::move(environment))
+{
+    setObjectName(QStringLiteral("frmTip"));
+    setWindowTitle(app::productName());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowIcon(programIcon());
+    setFont(dialogFont(8.25));
+    setSizeGripEnabled(false);
+    // The tiles cover every pixel; nothing needs erasing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+
+    m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
+    resize(toPixels(6795), toPixels(5070));
+    buildControls();
+}
+
+frmTip::~frmTip() = default;
+
+void frmTip::buildControls()
+{
+    // Creation order is stacking order: labels first, the windowed controls above them.
+    lblDescription = new QLabel(kDescription, this);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription->setWordWrap(true);
+    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDescription->setGeometry(twipsRect(120, 3600, 5775, 495));
+
+    lblLink = new LinkLabel(this);
+    lblLink->setObjectName(QStringLiteral("lblLink"));
+    lblLink->setText(kMakerAddress);
+    QFont linkFont = dialogFont(9.75);
+    linkFont.setUnderline(true);
+    lblLink->setFont(linkFont);
+    QPalette linkPalette = lblLink->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    lblLink->setPalette(linkPalette);
+    lblLink->move(toPixels(120), toPixels(4080));
+    lblLink->adjustSize();
+    connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
+
+    lblStartup = new QLabel(QStringLiteral("&Show at Startup"), this);
+    lblStartup->setObjectName(QStringLiteral("lblStartup"));
+    lblStartup->move(toPixels(360), toPixels(4680));
+
+    Picture1 = new QuotePanel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(120, 120, 4935, 3315));
+    Picture1->setAccessibleName(QStringLiteral("Did you know..."));
+
+    Image1 = new QLabel(Picture1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")));
+    Image1->setGeometry(QRect(insidePanel(Picture1, 120, 120), QSize(23, 30)));
+
+    Label1 = new QLabel(QStringLiteral("Did you know..."), Picture1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(
+        QRect(insidePanel(Picture1, 600, 180), QSize(toPixels(3735), toPixels(255))));
+
+    lblTipText = new QLabel(Picture1);
+    lblTipText->setObjectName(QStringLiteral("lblTipText"));
+    lblTipText->setTextFormat(Qt::PlainText); // sayings are text, never markup
+    lblTipText->setWordWrap(true);
+    lblTipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTipText->setGeometry(
+        QRect(insidePanel(Picture1, 240, 720), QSize(toPixels(3735), toPixels(1875))));
+
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(5280, 120, 1215, 375));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
+
+    cmdNextTip = new QPushButton(QStringLiteral("&Next Tip"), this);
+    cmdNextTip->setObjectName(QStringLiteral("cmdNextTip"));
+    cmdNextTip->setGeometry(twipsRect(5280, 600, 1215, 375));
+    connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
+
+    cmdFont = new QPushButton(QStringLiteral("&About"), this);
+    cmdFont->setObjectName(QStringLiteral("cmdFont"));
+    cmdFont->setGeometry(twipsRect(5280, 1080, 1215, 375));
+    connect(cmdFont, &QPushButton::clicked, this, &frmTip::cmdFont_Click);
+
+    // Only the box fits its width: its own caption stays hidden behind lblStartup's words.
+    chkLoadTipsAtStartup = new QCheckBox(QStringLiteral("&Show Tips at Startup"), this);
+    chkLoadTipsAtStartup->setObjectName(QStringLiteral("chkLoadTipsAtStartup"));
+    chkLoadTipsAtStartup->setGeometry(twipsRect(120, 4620, 200, 250));
+    connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, &frmTip::chkLoadTipsAtStartup_Click);
+    lblStartup->setBuddy(chkLoadTipsAtStartup);
+    lblStartup->adjustSize();
+
+    setTabOrder(cmdOK, cmdNextTip);
+    setTabOrder(cmdNextTip, cmdFont);
+    setTabOrder(cmdFont, Picture1);
+    setTabOrder(Picture1, chkLoadTipsAtStartup);
+    setTabOrder(chkLoadTipsAtStartup, lblLink);
+    cmdOK->setFocus();
+}
+
+QString frmTip::missingFileMessage()
+{
+    return QStringLiteral("That the ") + kQuoteFileName + QStringLiteral(" file was not found? ") +
+           QStringLiteral("\r\n") + QStringLiteral("\r\n") +
+           QStringLiteral("Create a text file named ") + kQuoteFileName +
+           QStringLiteral(" using NotePad with 1 tip per line. ") +
+           QStringLiteral("Then place it in the same directory as the application. ");
+}
+
+void frmTip::Form_Load()
+{
+    captureLayout();
+    restoreSize();
+    runStartupTest();
+    m_random.seed(
+        std::uint32_t(std::chrono::system_clock::now().time_since_epoch().count() & 0xffffffff));
+    const QString path = m_env.programFolder + QDir::separator() + kQuoteFileName;
+    if (!LoadTips(path)) {
+        lblTipText->setText(m_loadError.isEmpty()
+                                ? missingFileMessage()
+                                : tr("The quote file %1 could not be read: %2.")
+                                      .arg(QDir::toNativeSeparators(path), m_loadError));
+    }
+}
+
+bool frmTip::LoadTips(const QString &sFile)
+{
+    m_loadError.clear();
+    QuoteFileResult result = readQuoteFile(sFile);
+    if (result.status == LoadStatus::Unreadable) {
+        qCWarning(lcQuoteWindow) << "cannot read quote file" << sFile << result.error;
+        m_loadError = result.error;
+    }
+    if (result.status != LoadStatus::Loaded)
+        return false;
+    m_tipList = std::move(result.tips);
+    ShowRandomTip();
+    return true;
+}
+
+void frmTip::ShowRandomTip()
+{
+    const qint32 n = m_tipList.count();
+    if (n < 1)
+        m_currentTipIndex = 1;
+    else if (m_env.pick)
+        m_currentTipIndex = m_env.pick(n);
+    else
+        m_currentTipIndex = std::uniform_int_distribution<qint32>(1, n)(m_random);
+    DisplayCurrentTip();
+}
+
+void frmTip::DisplayCurrentTip()
+{
+    if (m_tipList.count() == 0)
+        return;
+    if (m_currentTipIndex < 1 || m_currentTipIndex > m_tipList.count())
+        return;
+    const QString text = m_tipList.at(m_currentTipIndex, shownCharLimit());
+    lblTipText->setText(text);
+    Picture1->setAccessibleDescription(text);
+}
+
+qsizetype frmTip::shownCharLimit() const
+{
+    // No window can show more of a saying than fits the screen at this font; laying out the rest
+    // of a multi-megabyte line would only freeze the window.
+    const QScreen *s = screen();
+    const QSize area = s ? s->availableGeometry().size() : QSize(3840, 2160);
+    const QFontMetrics metrics(lblTipText->font());
+    const qsizetype perLine = area.width() / qMax(1, metrics.averageCharWidth() / 2) + 1;
+    const qsizetype lines = area.height() / qMax(1, metrics.lineSpacing()) + 1;
+    return perLine * lines;
+}
+
+void frmTip::captureLayout()
+{
+    m_distances =
+        captureDistances(float(width() * kTwipsPerPixel), float(height() * kTwipsPerPixel),
+                         currentArrangement(), panelBorder());
+    m_arrangement = currentArrangement();
+    m_captured = true;
+}
+
+PanelBorder frmTip::panelBorder() const
+{
+    const QRect inner = Picture1->contentsRect();
+    return {float((Picture1->width() - inner.width()) * kTwipsPerPixel),
+            float((Picture1->height() - inner.height()) * kTwipsPerPixel)};
+}
+
+Arrangement frmTip::currentArrangement() const
+{
+    const auto t = [](int px) { return float(px * kTwipsPerPixel); };
+    Arrangement a;
+    a.okLeft = t(cmdOK->x());
+    a.nextTipLeft = t(cmdNextTip->x());
+    a.aboutLeft = t(cmdFont->x());
+    a.panelWidth = t(Picture1->width());
+    a.panelHeight = t(Picture1->height());
+    a.startupTop = t(chkLoadTipsAtStartup->y());
+    a.startupLabelTop = t(lblStartup->y());
+    a.descriptionTop = t(lblDescription->y());
+    a.linkTop = t(lblLink->y());
+    a.tipTextWidth = t(lblTipText->width());
+    a.tipTextHeight = t(lblTipText->height());
+    return a;
+}
+
+void frmTip::applyArrangement(const Arrangement &a)
+{
+    cmdOK->move(toPixels(a.okLeft), cmdOK->y());
+    cmdNextTip->move(toPixels(a.nextTipLeft), cmdNextTip->y());
+    cmdFont->move(toPixels(a.aboutLeft), cmdFont->y());
+    Picture1->resize(toPixels(a.panelWidth), toPixels(a.panelHeight));
+    chkLoadTipsAtStartup->move(chkLoadTipsAtStartup->x(), toPixels(a.startupTop));
+    lblDescription->move(lblDescription->x(), toPixels(a.descriptionTop));
+    lblLink->move(lblLink->x(), toPixels(a.linkTop));
+    lblStartup->move(lblStartup->x(), toPixels(a.startupLabelTop));
+    lblTipText->resize(toPixels(a.tipTextWidth), toPixels(a.tipTextHeight));
+}
+
+void frmTip::Form_Resize()
+{
+    if (!m_captured)
+        return;
+    const float clientWidth = float(width() * kTwipsPerPixel);
+    const float clientHeight = float(height() * kTwipsPerPixel);
+    m_arrangement = layOut(clientWidth, clientHeight, m_distances, panelBorder(), m_arrangement);
+    applyArrangement(m_arrangement);
+    const QSizeF tile = m_background.deviceIndependentSize() * kTwipsPerPixel;
+    m_tiles = layTiles(clientWidth, clientHeight, tile.width(), tile.height());
+    update();
+}
+
+void frmTip::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmTip::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const double scale = 1.0 / kTwipsPerPixel;
+    const QRectF covered(0, 0, m_tiles.tileWidth * double(m_tiles.columns) * scale,
+                         m_tiles.tileHeight * double(m_tiles.rows) * scale);
+    const QRect area = event->rect() & covered.toAlignedRect();
+    if (!area.isEmpty())
+        painter.drawTiledPixmap(area, m_background, area.topLeft());
+    const QPointF element0 = m_tiles.element0 * scale;
+    if (m_tiles.count() == 0 || !element0.isNull())
+        painter.drawPixmap(element0, m_background);
+}
+
+void frmTip::restoreSize()
+{
+    const auto settings = app::openSettings(m_env.settingsApplication);
+    if (settings->status() != QSettings::NoError)
+        qCWarning(lcQuoteWindow) << "cannot read stored window size from" << settings->fileName();
+    const QScreen *s = screen();
+    const QSize available = s ? s->availableGeometry().size() : QSize();
+    const auto restore = [&](const QString &key, int current, int availablePx) {
+        const std::optional<QString> stored = storedText(*settings, key);
+        if (!stored)
+            return std::optional<int>();
+        if (!parseStoredTwips(*stored)) {
+            // As if nothing were stored: the design size stays.
+            qCWarning(lcQuoteWindow) << "ignoring stored" << key << *stored;
+            return std::optional<int>();
+        }
+        const double twips =
+            restoreTwips(stored, current * kTwipsPerPixel, availablePx * kTwipsPerPixel);
+        return std::optional<int>(toPixels(twips));
+    };
+    const std::optional<int> w = restore(kSizeWidthKey, width(), available.width());
+    const std::optional<int> h = restore(kSizeHeightKey, height(), available.height());
+    if (!w && !h)
+        return;
+    // The frame is unknown until the window is first exposed; the outer size is set on the
+    // client now and corrected by the frame then.
+    m_pendingOuter = QSize(w.value_or(-1), h.value_or(-1));
+    resize(w.value_or(width()), h.value_or(height()));
+}
+
+void frmTip::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QWindow *window = windowHandle(); window && !m_watchingWindow) {
+        window->installEventFilter(this);
+        m_watchingWindow = true;
+    }
+}
+
+bool frmTip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && !m_exposed &&
+        windowHandle()->isExposed()) {
+        m_exposed = true;
+        const QMargins frame = windowHandle()->frameMargins();
+        qCDebug(lcQuoteWindow) << "first expose, frame" << frame;
+        if (m_pendingOuter) {
+            const int w = m_pendingOuter->width() >= 0
+                              ? m_pendingOuter->width() - frame.left() - frame.right()
+                              : width();
+            const int h = m_pendingOuter->height() >= 0
+                              ? m_pendingOuter->height() - frame.top() - frame.bottom()
+                              : height();
+            m_pendingOuter.reset();
+            resize(qMax(1, w), qMax(1, h));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmTip::Form_Unload()
+{
+    if (!m_exposed) {
+        // Frames are unknown until then; storing now would record the wrong outer size.
+        qCDebug(lcQuoteWindow) << "closed before it was shown; size not stored";
+        return;
+    }
+    const QSize outer = windowHandle()->frameGeometry().size();
+    const auto settings = app::openSettings(m_env.settingsApplication);
+    settings->setValue(kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel));
+    settings->setValue(kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel));
+    settings->sync();
+    if (settings->status() != QSettings::NoError)
+        qCWarning(lcQuoteWindow) << "cannot store window size in" << settings->fileName();
+}
+
+void frmTip::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmTip::reject()
+{
+    cmdOK->click();
+}
+
+void frmTip::cmdOK_Click()
+{
+    close();
+}
+
+void frmTip::cmdNextTip_Click()
+{
+    ShowRandomTip();
+}
+
+void frmTip::cmdFont_Click()
+{
+    if (m_env.showAbout)
+        m_env.showAbout(this);
+}
+
+void frmTip::lblLink_Click()
+{
+    shell::OpenDocument("open", lblLink->text().toStdString(), std::nullopt, std::nullopt,
+                        shell::SW_SHOWNORMAL);
+}
+
+void frmTip::runStartupTest()
+{
+    const bool enabled = m_env.startupEnabled
+                             ? m_env.startupEnabled()
+                             : shell::IsStartupEnabled(app::productName().toStdString());
+    // A change raises the box's handler, which writes the entry anew for this executable.
+    chkLoadTipsAtStartup->setChecked(enabled);
+}
+
+void frmTip::chkLoadTipsAtStartup_Click()
+{
+    const bool wanted = chkLoadTipsAtStartup->isChecked();
+    const bool real =
+        m_env.setStartup
+            ? m_env.setStartup(wanted)
+            : shell::SetStartupEnabled(wanted, app::productName().toStdString(),
+                                       std::filesystem::path(m_env.startupTarget.toStdString()));
+    if (real != wanted) {
+        qCWarning(lcQuoteWindow) << "start at logon could not be switched"
+                                 << (wanted ? "on" : "off");
+        const QSignalBlocker blocker(chkLoadTipsAtStartup);
+        chkLoadTipsAtStartup->setChecked(real);
+    }
+}
+
+} // namespace dewmoth::quote_window

@@ -1,0 +1,114 @@
+// frmTip, the quote window: shows one saying of the quote file at a time, keeps its controls
+// arranged at any size over a tiled background, and remembers its outer size between runs.
+#pragma once
+
+#include "quote_window/layout.h"
+#include "quote_window/tip_list.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <functional>
+#include <optional>
+#include <random>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace dewmoth::quote_window {
+
+class LinkLabel;
+
+class frmTip : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Environment
+    {
+        QString programFolder;       // where TIPOFDAY.TXT is looked for
+        QString settingsApplication; // the store's application name: the executable base name
+        QString startupTarget;       // what the start-up entry starts
+        // Position 1..n for a list of n; empty: uniform, from a generator seeded at load.
+        std::function<qint32(qint32 n)> pick;
+        std::function<void(QWidget *owner)> showAbout;
+        // The start-up switch's platform side; empty: the real one.
+        std::function<bool()> startupEnabled;
+        std::function<bool(bool on)> setStartup;
+    };
+
+    explicit frmTip(Environment environment, QWidget *parent = nullptr);
+    ~frmTip() override;
+
+    // The start-up sequence; call once before the first show.
+    void Form_Load();
+
+    bool LoadTips(const QString &sFile);
+    void ShowRandomTip();
+    void DisplayCurrentTip();
+
+    const TipList &tips() const { return m_tipList; }
+    qint32 CurrentTipIndex() const { return m_currentTipIndex; }
+    const LayoutDistances &layoutDistances() const { return m_distances; }
+    const TileModel &tiles() const { return m_tiles; }
+
+    static QString missingFileMessage();
+
+public slots:
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void captureLayout();
+    void Form_Resize();
+    void Form_Unload();
+    void restoreSize();
+    void runStartupTest();
+    void cmdOK_Click();
+    void cmdNextTip_Click();
+    void cmdFont_Click();
+    void lblLink_Click();
+    void chkLoadTipsAtStartup_Click();
+    Arrangement currentArrangement() const;
+    void applyArrangement(const Arrangement &arrangement);
+    PanelBorder panelBorder() const;
+    qsizetype shownCharLimit() const;
+
+    Environment m_env;
+    TipList m_tipList;
+    qint32 m_currentTipIndex = 0;
+    QString m_loadError;
+    std::mt19937 m_random;
+
+    LayoutDistances m_distances;
+    bool m_captured = false;
+    Arrangement m_arrangement;
+    TileModel m_tiles;
+    QPixmap m_background;
+
+    std::optional<QSize> m_pendingOuter; // restored outer size, applied once frames are known
+    bool m_exposed = false;
+    bool m_watchingWindow = false;
+
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdNextTip = nullptr;
+    QPushButton *cmdFont = nullptr;
+    QCheckBox *chkLoadTipsAtStartup = nullptr;
+    QFrame *Picture1 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *lblTipText = nullptr;
+    QLabel *lblDescription = nullptr;
+    LinkLabel *lblLink = nullptr;
+    QLabel *lblStartup = nullptr;
+};
+
+} // namespace dewmoth::quote_window

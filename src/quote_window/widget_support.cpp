@@ -1,0 +1,134 @@
+#include "quote_window/widget_support.h"
+
+#include "quote_window/layout.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+#include <cmath>
+
+namespace dewmoth::quote_window {
+
+int toPixels(double twips)
+{
+    return int(std::lround(twips / kTwipsPerPixel));
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+}
+
+QFont dialogFont(qreal points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/dewmoth/dewmoth.ico"));
+}
+
+QCursor handCursor()
+{
+    // The fingertip of the drawn hand.
+    return QCursor(QPixmap(QStringLiteral(":/dewmoth/hand.ico")), 9, 1);
+}
+
+namespace {
+
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name || t == QAccessible::Value)
+            return static_cast<QLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            emit static_cast<LinkLabel *>(widget())->clicked();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *linkFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("dewmoth::quote_window::LinkLabel") && object->isWidgetType())
+        return new LinkAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(linkFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    setCursor(handCursor());
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
+        emit clicked();
+    m_pressed = false;
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
+} // namespace dewmoth::quote_window

@@ -1,0 +1,42 @@
+// Small pieces the program's windows share: twips to pixels, the stand-in for the classic
+// dialog font, the program's pictures, and a label that acts as a web link.
+#pragma once
+
+#include <QCursor>
+#include <QFont>
+#include <QLabel>
+#include <QRect>
+
+namespace dewmoth::quote_window {
+
+int toPixels(double twips);
+QRect twipsRect(int left, int top, int width, int height);
+
+// A regular sans-serif face at `points`, preferring faces with the classic dialog metrics.
+QFont dialogFont(qreal points);
+
+QIcon programIcon();
+QCursor handCursor();
+
+// A label that shows a web address in link style and reports clicks and Enter/Space. It is
+// exposed to assistive technology as a link whose name is its text.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit LinkLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace dewmoth::quote_window

@@ -1,0 +1,479 @@
+// The quote window as a user meets it: start-up, sayings, keys, the remembered size, the
+// layout at other sizes, the link and the start-up box.
+#include "quote_window/frm_tip.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+using dewmoth::quote_window::frmTip;
+
+namespace {
+
+const QString kApplication = QStringLiteral("dewmoth-test");
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+} // namespace
+
+class TestFrmTip : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void designControls();
+    void tabOrderAndKeys();
+    void missingFileMessage();
+    void unreadableFileSaysWhy();
+    void showsAndPicksSayings();
+    void emptyFileShowsNothing();
+    void everyPositionReachable();
+    void outOfRangePickKeepsText();
+    void longLineShowsOnlyWhatFits();
+    void storesSizeAtEveryClose_data();
+    void storesSizeAtEveryClose();
+    void restoresStoredSize_data();
+    void restoresStoredSize();
+    void closedBeforeShownStoresNothing();
+    void layoutFollowsResize();
+    void startupBoxFollowsDisk();
+    void linkOpensLabelText();
+    void sayingReachesAccessibility();
+
+private:
+    frmTip::Environment environment(const QByteArray *quotes = nullptr);
+    std::unique_ptr<QSettings> store() const;
+    QString m_picked;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_config;
+};
+
+frmTip::Environment TestFrmTip::environment(const QByteArray *quotes)
+{
+    if (quotes) {
+        QFile file(m_dir->filePath("TIPOFDAY.TXT"));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the quote file");
+        file.write(*quotes);
+    }
+    frmTip::Environment env;
+    env.programFolder = m_dir->path();
+    env.settingsApplication = kApplication;
+    env.startupEnabled = [] { return false; };
+    env.setStartup = [](bool on) { return on; };
+    return env;
+}
+
+std::unique_ptr<QSettings> TestFrmTip::store() const
+{
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Dewmoth"), kApplication);
+}
+
+void TestFrmTip::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_config = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config->path());
+}
+
+void TestFrmTip::cleanup()
+{
+    m_dir.reset();
+    m_config.reset();
+}
+
+void TestFrmTip::designControls()
+{
+    frmTip w(environment());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Dewmoth"));
+    QCOMPARE(w.size(), QSize(453, 338));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    struct Expected
+    {
+        const char *name;
+        QRect geometry;
+        const char *text;
+    };
+    const Expected controls[] = {
+        {"cmdOK", {352, 8, 81, 25}, "&OK"},
+        {"cmdNextTip", {352, 40, 81, 25}, "&Next Tip"},
+        {"cmdFont", {352, 72, 81, 25}, "&About"},
+        {"chkLoadTipsAtStartup", {8, 308, 13, 17}, "&Show Tips at Startup"},
+        {"Picture1", {8, 8, 329, 221}, nullptr},
+        {"lblDescription",
+         {8, 240, 385, 33},
+         "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
+         "collection of his readings?  Please visit us at:"},
+        {"lblTipText", {18, 50, 249, 125}, ""},
+        {"Label1", {42, 14, 249, 17}, "Did you know..."},
+        {"Image1", {10, 10, 23, 30}, nullptr},
+    };
+    for (const Expected &c : controls) {
+        auto *widget = w.findChild<QWidget *>(QLatin1String(c.name));
+        QVERIFY2(widget, c.name);
+        QCOMPARE(widget->geometry(), c.geometry);
+        if (!c.text)
+            continue;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            QCOMPARE(button->text(), QString::fromUtf8(c.text));
+        else
+            QCOMPARE(qobject_cast<QLabel *>(widget)->text(), QString::fromUtf8(c.text));
+    }
+    auto *link = w.findChild<QLabel *>("lblLink");
+    QCOMPARE(link->text().size(), 30);
+    QCOMPARE(link->pos(), QPoint(8, 272));
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(link->font().underline());
+    QCOMPARE(link->font().pointSizeF(), 9.75);
+    QCOMPARE(link->cursor().shape(), Qt::BitmapCursor);
+    auto *startup = w.findChild<QLabel *>("lblStartup");
+    QCOMPARE(startup->pos(), QPoint(24, 312));
+    QCOMPARE(startup->text(), QStringLiteral("&Show at Startup"));
+    QCOMPARE(startup->buddy(), w.findChild<QWidget *>("chkLoadTipsAtStartup"));
+    QCOMPARE(w.font().pointSizeF(), 8.25);
+    QVERIFY(!w.findChild<QCheckBox *>("chkLoadTipsAtStartup")->isChecked());
+}
+
+void TestFrmTip::tabOrderAndKeys()
+{
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QStringList order;
+    QWidget *current = w.focusWidget();
+    for (int i = 0; i < 6; ++i) {
+        order << current->objectName();
+        current = current->nextInFocusChain();
+        while (!(current->focusPolicy() & Qt::TabFocus) || !current->isVisibleTo(&w))
+            current = current->nextInFocusChain();
+    }
+    QCOMPARE(order, (QStringList{"cmdOK", "cmdNextTip", "cmdFont", "Picture1",
+                                 "chkLoadTipsAtStartup", "lblLink"}));
+    QVERIFY(w.findChild<QPushButton *>("cmdOK")->isDefault());
+}
+
+void TestFrmTip::missingFileMessage()
+{
+    frmTip w(environment());
+    w.Form_Load();
+    auto *label = w.findChild<QLabel *>("lblTipText");
+    const QString expected = QString::fromLatin1(
+        "That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named "
+        "TIPOFDAY.TXT using NotePad with 1 tip per line. Then place it in the same directory "
+        "as the application. ");
+    QCOMPARE(label->text(), expected);
+    QTest::mouseClick(w.findChild<QPushButton *>("cmdNextTip"), Qt::LeftButton);
+    QCOMPARE(label->text(), expected);
+    QCOMPARE(w.tips().count(), 0);
+}
+
+void TestFrmTip::unreadableFileSaysWhy()
+{
+    // Found, opens, and every read fails.
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), m_dir->filePath("TIPOFDAY.TXT")));
+    frmTip w(environment());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read quote file"));
+    w.Form_Load();
+    const QString text = w.findChild<QLabel *>("lblTipText")->text();
+    QVERIFY2(text.startsWith("The quote file ") && text.contains("could not be read: "),
+             qPrintable(text));
+    QCOMPARE(w.tips().count(), 0);
+}
+
+void TestFrmTip::showsAndPicksSayings()
+{
+    const QByteArray quotes("First\r\nSecond\r\nThird\r\n");
+    auto env = environment(&quotes);
+    QList<qint32> picks{2, 3, 3, 1};
+    QList<qint32> asked;
+    env.pick = [&](qint32 n) {
+        asked << n;
+        return picks.takeFirst();
+    };
+    frmTip w(env);
+    w.Form_Load();
+    auto *label = w.findChild<QLabel *>("lblTipText");
+    QCOMPARE(label->text(), QStringLiteral("Second"));
+    QCOMPARE(w.CurrentTipIndex(), 2);
+    auto *next = w.findChild<QPushButton *>("cmdNextTip");
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(label->text(), QStringLiteral("Third"));
+    QTest::mouseClick(next, Qt::LeftButton); // the same saying twice in a row is allowed
+    QCOMPARE(label->text(), QStringLiteral("Third"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(label->text(), QStringLiteral("First"));
+    QCOMPARE(asked, (QList<qint32>{3, 3, 3, 3}));
+}
+
+void TestFrmTip::emptyFileShowsNothing()
+{
+    const QByteArray quotes("\r\n\r\n");
+    frmTip w(environment(&quotes));
+    w.Form_Load();
+    auto *label = w.findChild<QLabel *>("lblTipText");
+    QCOMPARE(label->text(), QString());
+    QCOMPARE(w.CurrentTipIndex(), 1);
+    QTest::mouseClick(w.findChild<QPushButton *>("cmdNextTip"), Qt::LeftButton);
+    QCOMPARE(label->text(), QString());
+}
+
+void TestFrmTip::everyPositionReachable()
+{
+    const QByteArray quotes("1\r\n2\r\n3\r\n4\r\n5");
+    frmTip w(environment(&quotes));
+    w.Form_Load();
+    QSet<qint32> seen;
+    for (int i = 0; i < 400 && seen.size() < 5; ++i) {
+        w.ShowRandomTip();
+        QVERIFY(w.CurrentTipIndex() >= 1 && w.CurrentTipIndex() <= 5);
+        seen << w.CurrentTipIndex();
+    }
+    QCOMPARE(seen.size(), 5);
+
+    const QByteArray one("only one\r\n");
+    frmTip single(environment(&one));
+    single.Form_Load();
+    for (int i = 0; i < 20; ++i) {
+        single.ShowRandomTip();
+        QCOMPARE(single.CurrentTipIndex(), 1);
+    }
+}
+
+void TestFrmTip::outOfRangePickKeepsText()
+{
+    const QByteArray quotes("A\r\nB");
+    auto env = environment(&quotes);
+    qint32 next = 1;
+    env.pick = [&](qint32) { return next; };
+    frmTip w(env);
+    w.Form_Load();
+    next = 7;
+    w.ShowRandomTip();
+    QCOMPARE(w.findChild<QLabel *>("lblTipText")->text(), QStringLiteral("A"));
+}
+
+void TestFrmTip::longLineShowsOnlyWhatFits()
+{
+    const QByteArray quotes = QByteArray("word ").repeated(2 << 20) + "\r\nshort";
+    auto env = environment(&quotes);
+    env.pick = [](qint32) { return 1; };
+    frmTip w(env);
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QString shown = w.findChild<QLabel *>("lblTipText")->text();
+    QVERIFY(shown.startsWith("word word"));
+    QVERIFY2(shown.size() < 200000, qPrintable(QString::number(shown.size())));
+}
+
+void TestFrmTip::storesSizeAtEveryClose_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("OK button") << "ok";
+    QTest::newRow("Esc") << "escape";
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("close button") << "close";
+}
+
+void TestFrmTip::storesSizeAtEveryClose()
+{
+    QFETCH(QString, how);
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(500, 400);
+    const QMargins frame = w.windowHandle()->frameMargins();
+    const QSize outer(500 + frame.left() + frame.right(), 400 + frame.top() + frame.bottom());
+    QTRY_COMPARE(w.windowHandle()->frameGeometry().size(), outer);
+    if (how == "ok")
+        QTest::mouseClick(w.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+    else if (how == "escape")
+        QTest::keyClick(&w, Qt::Key_Escape);
+    else if (how == "enter")
+        QTest::keyClick(w.findChild<QWidget *>("chkLoadTipsAtStartup"), Qt::Key_Return);
+    else
+        w.windowHandle()->close();
+    QTRY_VERIFY(!w.isVisible());
+    const auto settings = store();
+    QCOMPARE(settings->value("size/Width").toString(), QString::number(outer.width() * 15));
+    QCOMPARE(settings->value("size/Height").toString(), QString::number(outer.height() * 15));
+}
+
+void TestFrmTip::restoresStoredSize_data()
+{
+    QTest::addColumn<QVariant>("width");
+    QTest::addColumn<QVariant>("height");
+    QTest::addColumn<QSize>("outer"); // -1: the design client size plus the frame
+    QTest::newRow("both") << QVariant("8115") << QVariant("6000") << QSize(541, 400);
+    QTest::newRow("width only") << QVariant("8115") << QVariant() << QSize(541, -1);
+    QTest::newRow("garbage falls back") << QVariant("abc") << QVariant("-5") << QSize(-1, -1);
+    QTest::newRow("larger than the screen")
+        << QVariant("9999999") << QVariant("6000") << QSize(800, 400);
+}
+
+void TestFrmTip::restoresStoredSize()
+{
+    QFETCH(QVariant, width);
+    QFETCH(QVariant, height);
+    QFETCH(QSize, outer);
+    {
+        const auto settings = store();
+        if (width.isValid())
+            settings->setValue("size/Width", width);
+        if (height.isValid())
+            settings->setValue("size/Height", height);
+    }
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QMargins frame = w.windowHandle()->frameMargins();
+    if (outer.width() < 0)
+        outer.setWidth(453 + frame.left() + frame.right());
+    if (outer.height() < 0)
+        outer.setHeight(338 + frame.top() + frame.bottom());
+    QTRY_COMPARE(w.windowHandle()->frameGeometry().size(), outer);
+    w.close();
+    // What was restored is stored again unchanged: no creep from one run to the next.
+    const auto settings = store();
+    QCOMPARE(settings->value("size/Width").toString(), QString::number(outer.width() * 15));
+    QCOMPARE(settings->value("size/Height").toString(), QString::number(outer.height() * 15));
+}
+
+void TestFrmTip::closedBeforeShownStoresNothing()
+{
+    frmTip w(environment());
+    w.Form_Load();
+    w.close();
+    QVERIFY(!store()->contains("size/Width"));
+}
+
+void TestFrmTip::layoutFollowsResize()
+{
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.tiles().count(), 4); // 2 x 2 at the design size
+    QCOMPARE(w.findChild<QLabel *>("lblStartup")->y(), 308);
+
+    auto *ok = w.findChild<QWidget *>("cmdOK");
+    auto *panel = w.findChild<QWidget *>("Picture1");
+    auto *tip = w.findChild<QWidget *>("lblTipText");
+    auto *check = w.findChild<QWidget *>("chkLoadTipsAtStartup");
+    w.resize(453 + 200, 338 + 40);
+    QTRY_COMPARE(ok->geometry(), QRect(552, 8, 81, 25));
+    QCOMPARE(panel->size(), QSize(529, 261));
+    QCOMPARE(tip->size(), QSize(449, 165));
+    QCOMPARE(check->pos(), QPoint(8, 348));
+    QCOMPARE(w.tiles().count(), 2 * 2);
+
+    w.resize(1600, 1200);
+    QTRY_COMPARE(w.tiles().count(), 4 * 4);
+
+    // Far smaller than the panel: the panel keeps its size, the buttons move out of view.
+    w.resize(40, 30);
+    QTRY_COMPARE(ok->x(), 40 - 101);
+    QCOMPARE(panel->size(), QSize(1600 - 124, 1200 - 117));
+    QCOMPARE(w.tiles().count(), 1);
+
+    w.resize(453, 338);
+    QTRY_COMPARE(ok->geometry(), QRect(352, 8, 81, 25));
+    QCOMPARE(panel->geometry(), QRect(8, 8, 329, 221));
+    QCOMPARE(tip->size(), QSize(249, 125));
+    QCOMPARE(w.layoutDistances().PanelWidthSlack, 1860);
+    QCOMPARE(w.layoutDistances().TipTextWidthSlack, 1140);
+}
+
+void TestFrmTip::startupBoxFollowsDisk()
+{
+    bool onDisk = true;
+    QList<bool> requests;
+    auto env = environment();
+    env.startupEnabled = [&] { return onDisk; };
+    env.setStartup = [&](bool on) {
+        requests << on;
+        return onDisk; // the platform refuses every change
+    };
+    frmTip w(env);
+    w.Form_Load();
+    auto *box = w.findChild<QCheckBox *>("chkLoadTipsAtStartup");
+    QVERIFY(box->isChecked());
+    QCOMPARE(requests, QList<bool>{true}); // the entry is written anew at start
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be switched"));
+    box->click();
+    QCOMPARE(requests, (QList<bool>{true, false}));
+    QVERIFY(box->isChecked()); // back to what is really on disk
+
+    env.setStartup = [&](bool on) { return onDisk = on; };
+    frmTip second(env);
+    second.Form_Load();
+    auto *box2 = second.findChild<QCheckBox *>("chkLoadTipsAtStartup");
+    box2->click();
+    QVERIFY(!box2->isChecked());
+    QVERIFY(!onDisk);
+}
+
+void TestFrmTip::linkOpensLabelText()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *link = w.findChild<QLabel *>("lblLink");
+    link->setText("https://www.orlanvesty.example/other");
+    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::keyClick(link, Qt::Key_Space);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(catcher.urls.size(), 3);
+    QCOMPARE(catcher.urls.first(), QUrl("https://www.orlanvesty.example/other"));
+}
+
+void TestFrmTip::sayingReachesAccessibility()
+{
+    const QByteArray quotes("Clouds pass. Let them.\r\n");
+    frmTip w(environment(&quotes));
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto name = [&](const char *object) {
+        QAccessibleInterface *iface =
+            QAccessible::queryAccessibleInterface(w.findChild<QWidget *>(object));
+        return iface ? iface->text(QAccessible::Name) : QString();
+    };
+    QCOMPARE(name("lblTipText"), QStringLiteral("Clouds pass. Let them."));
+    QCOMPARE(name("cmdNextTip"), QStringLiteral("Next Tip"));
+    QCOMPARE(name("chkLoadTipsAtStartup"), QStringLiteral("Show Tips at Startup"));
+    QCOMPARE(name("lblLink"), QStringLiteral("https://www.orlanvesty.example"));
+    QAccessibleInterface *link =
+        QAccessible::queryAccessibleInterface(w.findChild<QWidget *>("lblLink"));
+    QCOMPARE(link->role(), QAccessible::Link);
+}
+
+QTEST_MAIN(TestFrmTip)
+#include "tst_frm_tip.moc"

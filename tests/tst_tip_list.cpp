@@ -1,0 +1,228 @@
+// Which sayings a quote file yields: line ends, empty lines, encodings, sizes and read errors.
+#include "quote_window/tip_list.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace dewmoth::quote_window;
+
+namespace {
+
+QStringList allQuotes(const TipList &list)
+{
+    QStringList quotes;
+    for (qint32 i = 1; i <= list.count(); ++i)
+        quotes << list.at(i);
+    return quotes;
+}
+
+TipList parse(const QByteArray &bytes)
+{
+    return TipList::fromBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+} // namespace
+
+class TestTipList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void encoding_data();
+    void encoding();
+    void lineIndexPastFourGiB();
+    void longLineIsCapped_data();
+    void longLineIsCapped();
+    void outOfRangeIsEmpty();
+    void readFile();
+    void readMissingOrNotAFile();
+    void readUnreadable();
+};
+
+void TestTipList::parse_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("quotes");
+
+    QTest::newRow("CRLF ends lines") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"};
+    QTest::newRow("empty lines skipped, last line unterminated")
+        << QByteArray("A\r\n\r\n\r\nB") << QStringList{"A", "B"};
+    QTest::newRow("lone CR then CRLF") << QByteArray("A\r\r\nB") << QStringList{"A", "B"};
+    QTest::newRow("lone CR ends a line") << QByteArray("A\rB\r") << QStringList{"A", "B"};
+    QTest::newRow("lone LF stays inside when the file has CR")
+        << QByteArray("A\nB\nC\r\n") << QStringList{"A\nB\nC"};
+    QTest::newRow("LF after CRLF starts the next line")
+        << QByteArray("A\r\n\nB\r\n") << QStringList{"A", "\nB"};
+    QTest::newRow("LF-only file splits at LF") << QByteArray("A\nB\n") << QStringList{"A", "B"};
+    QTest::newRow("LF-only with empty lines")
+        << QByteArray("\n\nA\n\n\nB") << QStringList{"A", "B"};
+    QTest::newRow("blank line is a quote")
+        << QByteArray("A\r\n \r\nB") << QStringList{"A", " ", "B"};
+    QTest::newRow("blanks kept") << QByteArray("  A  \r\n") << QStringList{"  A  "};
+    QTest::newRow("no terminator at all") << QByteArray("only") << QStringList{"only"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("only terminators") << QByteArray("\r\n\r\n\r") << QStringList{};
+    QTest::newRow("NUL bytes stay in the quote")
+        << QByteArray("A\0B\r\n", 5) << QStringList{QString::fromLatin1("A\0B", 3)};
+    QTest::newRow("lines across a 16-byte block")
+        << QByteArray("0123456789abcde\r\nfghijklmnopqrstuvwxyz\r\n!")
+        << QStringList{"0123456789abcde", "fghijklmnopqrstuvwxyz", "!"};
+}
+
+void TestTipList::parse()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, quotes);
+    QCOMPARE(allQuotes(::parse(bytes)), quotes);
+}
+
+void TestTipList::encoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("quotes");
+    QTest::addColumn<bool>("utf8");
+
+    QTest::newRow("ASCII") << QByteArray("plain\r\n") << QStringList{"plain"} << true;
+    QTest::newRow("UTF-8") << QByteArray("Gr\xC3\xBC\xC3\x9F\x65\r\n\xE2\x82\xAC 5")
+                           << QStringList{QString::fromUtf8("Grüße"), QString::fromUtf8("€ 5")}
+                           << true;
+    QTest::newRow("UTF-8 outside the BMP") << QByteArray("moth \xF0\x9F\xA6\x8B\n")
+                                           << QStringList{QString::fromUtf8("moth 🦋")} << true;
+    QTest::newRow("UTF-8 byte-order mark dropped")
+        << QByteArray("\xEF\xBB\xBFX\r\nY") << QStringList{"X", "Y"} << true;
+    QTest::newRow("byte-order mark alone on its line")
+        << QByteArray("\xEF\xBB\xBF\r\nY") << QStringList{"Y"} << true;
+    QTest::newRow("Windows-1252") << QByteArray("caf\xE9 \x80\x93\x94\r\n")
+                                  << QStringList{QString::fromUtf8("café €“”")} << false;
+    QTest::newRow("Windows-1252 unassigned bytes keep C1 code points")
+        << QByteArray("\x81\x8D\x8F\x90\x9D")
+        << QStringList{QString::fromUtf16(u"\u0081\u008D\u008F\u0090\u009D")} << false;
+    QTest::newRow("byte-order mark but not UTF-8 keeps its bytes")
+        << QByteArray("\xEF\xBB\xBF\r\ncaf\xE9")
+        << QStringList{QString::fromUtf8("ï»¿"), QString::fromUtf8("café")} << false;
+    QTest::newRow("overlong form is not UTF-8")
+        << QByteArray("\xC0\xAF") << QStringList{QString::fromUtf8("À¯")} << false;
+    QTest::newRow("surrogate half is not UTF-8")
+        << QByteArray("\xED\xA0\x80") << QStringList{QString::fromUtf8("í\u00A0€")} << false;
+    QTest::newRow("truncated sequence at the end is not UTF-8")
+        << QByteArray("ok\r\n\xE2\x82") << QStringList{"ok", QString::fromUtf8("â‚")} << false;
+}
+
+void TestTipList::encoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, quotes);
+    QFETCH(bool, utf8);
+    const TipList list = ::parse(bytes);
+    QCOMPARE(allQuotes(list), quotes);
+    QCOMPARE(list.encoding() == QuoteEncoding::Utf8, utf8);
+    for (const QString &quote : quotes)
+        QVERIFY(!quote.contains(QChar::ReplacementCharacter));
+}
+
+void TestTipList::lineIndexPastFourGiB()
+{
+    LineIndex index;
+    const std::uint64_t big = (std::uint64_t(1) << 32) + 7;
+    const std::uint64_t bigger = (std::uint64_t(3) << 32) + 1;
+    for (std::uint64_t offset : {std::uint64_t(0), std::uint64_t(0xFFFFFFFF), big, bigger})
+        index.push(offset);
+    QCOMPARE(index.count(), std::size_t(4));
+    QCOMPARE(index.offset(1), std::uint64_t(0xFFFFFFFF));
+    QCOMPARE(index.offset(2), big);
+    QCOMPARE(index.offset(3), bigger);
+}
+
+void TestTipList::longLineIsCapped_data()
+{
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<bool>("legacy");
+    QTest::newRow("ASCII") << QByteArray("ab ") << false;
+    QTest::newRow("two-byte UTF-8") << QByteArray("\xC3\xA9") << false;
+    QTest::newRow("four-byte UTF-8") << QByteArray("\xF0\x9F\xA6\x8B") << false;
+    QTest::newRow("Windows-1252") << QByteArray("\xE9") << true;
+}
+
+void TestTipList::longLineIsCapped()
+{
+    QFETCH(QByteArray, unit);
+    QFETCH(bool, legacy);
+    const QByteArray line = unit.repeated(4 << 20); // megabytes on one line
+    const TipList list = ::parse(line + "\r\nnext");
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.encoding() == QuoteEncoding::Legacy, legacy);
+    for (const qsizetype cap : {qsizetype(0), qsizetype(1), qsizetype(1001), qsizetype(30000)}) {
+        const QString shown = list.at(1, cap);
+        QVERIFY(shown.size() <= cap);
+        QVERIFY(shown.size() >= cap - 1); // at most half a surrogate pair given back
+        QVERIFY(!shown.contains(QChar::ReplacementCharacter));
+        if (!shown.isEmpty())
+            QVERIFY(!shown.back().isHighSurrogate());
+    }
+    QCOMPARE(list.at(2, 10), QStringLiteral("next"));
+}
+
+void TestTipList::outOfRangeIsEmpty()
+{
+    const TipList list = ::parse("A\r\nB");
+    QCOMPARE(list.at(0), QString());
+    QCOMPARE(list.at(3), QString());
+    QCOMPARE(list.at(-1), QString());
+    QCOMPARE(TipList().count(), 0);
+}
+
+void TestTipList::readFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("TIPOFDAY.TXT"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // Bigger than the size at which the buffer comes straight from the system.
+    const QByteArray line("Quiet water shows the deepest sky.\r\n");
+    file.write(line.repeated((6 << 20) / line.size()));
+    file.write("last");
+    file.close();
+
+    const QuoteFileResult result = readQuoteFile(file.fileName());
+    QCOMPARE(result.status, LoadStatus::Loaded);
+    QCOMPARE(result.tips.count(), (6 << 20) / line.size() + 1);
+    QCOMPARE(result.tips.at(1), QStringLiteral("Quiet water shows the deepest sky."));
+    QCOMPARE(result.tips.at(result.tips.count()), QStringLiteral("last"));
+}
+
+void TestTipList::readMissingOrNotAFile()
+{
+    QTemporaryDir dir;
+    QCOMPARE(readQuoteFile(QString()).status, LoadStatus::NotFound);
+    QCOMPARE(readQuoteFile(dir.filePath("TIPOFDAY.TXT")).status, LoadStatus::NotFound);
+    QVERIFY(QDir(dir.path()).mkdir("TIPOFDAY.TXT"));
+    QCOMPARE(readQuoteFile(dir.filePath("TIPOFDAY.TXT")).status, LoadStatus::NotFound);
+}
+
+void TestTipList::readUnreadable()
+{
+    // Opens, but every read fails with an I/O error, even for root.
+    const QuoteFileResult io = readQuoteFile(QStringLiteral("/proc/self/mem"));
+    QCOMPARE(io.status, LoadStatus::Unreadable);
+    QVERIFY(!io.error.isEmpty());
+    QCOMPARE(io.tips.count(), 0);
+
+    if (::geteuid() == 0)
+        return; // root reads files whatever their permissions say
+    QTemporaryDir dir;
+    QFile file(dir.filePath("TIPOFDAY.TXT"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("secret\r\n");
+    file.close();
+    QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+    const QuoteFileResult denied = readQuoteFile(file.fileName());
+    QCOMPARE(denied.status, LoadStatus::Unreadable);
+    QVERIFY(!denied.error.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestTipList)
+#include "tst_tip_list.moc"
