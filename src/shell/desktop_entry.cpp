@@ -1,0 +1,210 @@
+#include "shell/desktop_entry.h"
+
+namespace dewmoth::shell {
+
+namespace {
+
+constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::optional<std::string> unescapeStringValue(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\') {
+            out += value[i];
+            continue;
+        }
+        if (++i == value.size())
+            return std::nullopt;
+        switch (value[i]) {
+        case 's':
+            out += ' ';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string quoteExecArgument(std::string_view argument)
+{
+    const bool needsQuotes =
+        argument.empty() || argument.find_first_of(kReserved) != std::string_view::npos;
+    std::string out;
+    if (needsQuotes)
+        out += '"';
+    for (const char c : argument) {
+        if (c == '%') {
+            out += "%%";
+            continue;
+        }
+        if (needsQuotes && (c == '"' || c == '`' || c == '$' || c == '\\'))
+            out += '\\';
+        out += c;
+    }
+    if (needsQuotes)
+        out += '"';
+    return out;
+}
+
+std::string escapeStringValue(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string execValueFor(std::string_view program)
+{
+    return escapeStringValue(quoteExecArgument(program));
+}
+
+std::optional<std::vector<std::string>> parseExecValue(std::string_view value)
+{
+    const auto unescaped = unescapeStringValue(value);
+    if (!unescaped)
+        return std::nullopt;
+    const std::string &s = *unescaped;
+    std::vector<std::string> args;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        if (s[i] == ' ') {
+            ++i;
+            continue;
+        }
+        std::string arg;
+        if (s[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < s.size()) {
+                const char c = s[i++];
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                if (c == '\\') {
+                    if (i == s.size())
+                        return std::nullopt;
+                    const char next = s[i++];
+                    if (next != '"' && next != '`' && next != '$' && next != '\\')
+                        return std::nullopt;
+                    arg += next;
+                } else if (c == '%') {
+                    if (i == s.size() || s[i] != '%')
+                        return std::nullopt;
+                    ++i;
+                    arg += '%';
+                } else {
+                    arg += c;
+                }
+            }
+            if (!closed || (i < s.size() && s[i] != ' '))
+                return std::nullopt;
+        } else {
+            while (i < s.size() && s[i] != ' ') {
+                const char c = s[i++];
+                if (c == '%') {
+                    if (i == s.size() || s[i] != '%')
+                        return std::nullopt;
+                    ++i;
+                    arg += '%';
+                } else if (kReserved.find(c) != std::string_view::npos) {
+                    return std::nullopt; // reserved characters must be quoted
+                } else {
+                    arg += c;
+                }
+            }
+        }
+        args.push_back(std::move(arg));
+    }
+    if (args.empty())
+        return std::nullopt;
+    return args;
+}
+
+std::string startupEntryText(std::string_view name, std::string_view comment, std::string_view icon,
+                             std::string_view program, bool hidden)
+{
+    std::string text = "[Desktop Entry]\nType=Application\n";
+    text += "Name=" + escapeStringValue(name) + "\n";
+    text += "Comment=" + escapeStringValue(comment) + "\n";
+    text += "Icon=" + escapeStringValue(icon) + "\n";
+    text += "Exec=" + execValueFor(program) + "\n";
+    if (hidden)
+        text += "Hidden=true\n";
+    return text;
+}
+
+bool autostartEntryEnabled(std::string_view content)
+{
+    bool inMainGroup = false;
+    bool enabled = true;
+    while (!content.empty()) {
+        const std::size_t eol = content.find('\n');
+        const std::string_view line = trim(content.substr(0, eol));
+        content.remove_prefix(eol == std::string_view::npos ? content.size() : eol + 1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (line.front() == '[') {
+            inMainGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        if (!inMainGroup)
+            continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        const std::string_view key = trim(line.substr(0, eq));
+        const std::string_view value = trim(line.substr(eq + 1));
+        if (key == "Hidden" && value == "true")
+            enabled = false;
+        else if (key == "X-GNOME-Autostart-enabled" && value == "false")
+            enabled = false;
+    }
+    return enabled;
+}
+
+} // namespace dewmoth::shell

@@ -1,0 +1,24 @@
+// Folders the desktop starts programs from at logon, and the entries that start them.
+// Plain C++ so that every platform's implementation builds and is tested on its own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace dewmoth::shell {
+
+inline constexpr int CSIDL_STARTUP = 7;
+inline constexpr int CSIDL_RECENT = 8;
+inline constexpr int CSIDL_COMMON_STARTUP = 24;
+
+// The folder a platform folder identifier stands for; empty when the platform has none for it.
+std::filesystem::path GetSpecialFolder(int folderId);
+
+// Where the program's own start-up entry goes (created on demand where that is ours to do).
+std::filesystem::path GetStartupFolder();
+
+// Leaves at `link` an entry that starts `target`, replacing any file already there without a
+// question. Returns whether such an entry now exists at `link`; logs why when it does not.
+bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link);
+
+} // namespace dewmoth::shell

@@ -1,0 +1,90 @@
+#include "shell/startup_folder.h"
+
+#include "shell/desktop_entry.h"
+#include "shell/shell_log.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+Q_LOGGING_CATEGORY(lcShell, "dewmoth.shell", QtInfoMsg)
+
+namespace dewmoth::shell {
+
+namespace {
+
+std::filesystem::path toPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdString());
+}
+
+QString fromPath(const std::filesystem::path &path)
+{
+    return QString::fromStdString(path.string());
+}
+
+// The first directory of $XDG_CONFIG_DIRS that is an absolute path, as the XDG Base Directory
+// rules read it; /etc/xdg when there is none.
+QString firstSystemConfigDir()
+{
+    const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    for (const QString &dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir))
+            return dir;
+    }
+    return QStringLiteral("/etc/xdg");
+}
+
+} // namespace
+
+std::filesystem::path GetSpecialFolder(int folderId)
+{
+    switch (folderId) {
+    case CSIDL_STARTUP:
+        return toPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      QStringLiteral("/autostart"));
+    case CSIDL_COMMON_STARTUP:
+        return toPath(firstSystemConfigDir() + QStringLiteral("/autostart"));
+    default:
+        return {}; // no recent-documents folder, nothing else we know of
+    }
+}
+
+std::filesystem::path GetStartupFolder()
+{
+    // Always the user's own folder: the system folders belong to the distribution and the
+    // administrator, and an entry there would switch the program on for every user.
+    const std::filesystem::path folder = GetSpecialFolder(CSIDL_STARTUP);
+    if (!QDir().mkpath(fromPath(folder)))
+        qCWarning(lcShell) << "cannot create the autostart folder" << fromPath(folder);
+    return folder;
+}
+
+bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link)
+{
+    const std::string program = target.string();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(QByteArrayView(program.data(), qsizetype(program.size())));
+    if (utf8.hasError() || program.empty()) {
+        // A desktop entry is UTF-8 text; such a path cannot be written into one.
+        qCWarning(lcShell) << "cannot name this program in a desktop entry:" << decoded;
+        return false;
+    }
+    const std::string text =
+        startupEntryText("Dewmoth", "Shows one short saying at a time",
+                         "example.orlanvesty.Dewmoth", program, /*hidden=*/false);
+    QSaveFile file(fromPath(link));
+    if (!file.open(QIODevice::WriteOnly)) {
+        qCWarning(lcShell) << "cannot write startup entry" << file.fileName() << file.errorString();
+        return false;
+    }
+    file.write(text.data(), qint64(text.size()));
+    if (!file.commit()) {
+        qCWarning(lcShell) << "cannot write startup entry" << file.fileName() << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace dewmoth::shell
