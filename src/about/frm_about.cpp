@@ -1,0 +1,211 @@
+#include "about/frm_about.h"
+
+#include "about/sys_info.h"
+#include "app/program_info.h"
+#include "quote_window/widget_support.h"
+#include "shell/document_launcher.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace dewmoth::about {
+
+using quote_window::dialogFont;
+using quote_window::twipsRect;
+
+namespace {
+
+QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QRect box, bool black)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(dialogFont(8.25));
+    if (black) {
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(pal);
+    }
+    label->setGeometry(box);
+    return label;
+}
+
+// A label that sizes itself: grows sideways to hold one line, or keeps its width and grows
+// downwards when it wraps.
+void fitToText(QLabel *label, bool keepWidth)
+{
+    if (keepWidth) {
+        label->resize(label->width(), qMax(label->height(), label->heightForWidth(label->width())));
+    } else {
+        label->setWordWrap(false);
+        label->adjustSize();
+    }
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setWindowIcon(quote_window::programIcon());
+    setFont(dialogFont(9.75));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+    setFixedSize(quote_window::toPixels(7125), quote_window::toPixels(6690));
+
+    // The background picture lies behind every text, so it is made first.
+    auto *Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/background.jpg")));
+    Image1->move(quote_window::toPixels(240), quote_window::toPixels(1320));
+    Image1->adjustSize();
+
+    auto *Image2 = new QLabel(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setPixmap(QPixmap(QStringLiteral(":/dewmoth/banner.gif")));
+    Image2->setScaledContents(true);
+    Image2->setGeometry(twipsRect(720, 120, 5580, 855));
+    Image2->setAccessibleName(app::productName());
+
+    addLabel(this, "lblDescription1",
+             tr("Orlan Vesty Readings gathers short sayings for readers who like to start the "
+                "day with a thought to carry along, and sends a new selection every season."),
+             twipsRect(360, 1005, 6405, 690), true);
+    addLabel(this, "lblDescription2",
+             tr("This program was written to bring one of those sayings to your desktop each "
+                "day. Its companion, a collection of the complete readings, is in the making."),
+             twipsRect(360, 1560, 6405, 690), true);
+    addLabel(this, "lblDescription3",
+             tr("We hope that these few words, passed from one screen to the next, help to "
+                "spread Orlan Vesty's message of patience, kindness and quiet courage to all "
+                "who may need it on this very day."),
+             twipsRect(360, 2040, 6405, 570), true);
+    addLabel(this, "lblDescription4",
+             tr("The companion collection is being prepared with the generous help of the "
+                "Friends of the Vesty Readings, a circle of volunteers devoted to keeping his "
+                "notes and archive alive."),
+             twipsRect(360, 2520, 6405, 570), true);
+    addLabel(this, "lblDescription5",
+             QStringLiteral("Interested in learning more about Orlan Vesty?  Do you want to see "
+                            "the complete collection of his readings?  Please visit us at:"),
+             twipsRect(360, 3240, 6375, 495), false);
+
+    Label4 = new quote_window::LinkLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setText(QStringLiteral("https://www.orlanvesty.example"));
+    QFont linkFont = dialogFont(9.75);
+    linkFont.setUnderline(true);
+    Label4->setFont(linkFont);
+    QPalette linkPalette = Label4->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label4->setPalette(linkPalette);
+    Label4->move(quote_window::toPixels(360), quote_window::toPixels(3720));
+    Label4->adjustSize();
+    connect(Label4, &quote_window::LinkLabel::clicked, this, &frmAbout::Label4_Click);
+
+    auto *Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Frame1->setGeometry(twipsRect(240, 4200, 6615, 30));
+
+    auto *lblDisclaimer =
+        addLabel(this, "lblDisclaimer", app::productName(), twipsRect(360, 4425, 3510, 390), true);
+    fitToText(lblDisclaimer, true);
+    lblVersion = addLabel(this, "lblVersion", QStringLiteral("Version"),
+                          twipsRect(360, 4620, 1605, 225), false);
+    auto *Label1 = addLabel(this, "Label1", tr("Copyright © 2026 Orlan Vesty Readings Circle"),
+                            twipsRect(360, 4800, 3240, 195), false);
+    fitToText(Label1, false);
+    addLabel(this, "Label2",
+             tr("The background picture of this program appears with the kind permission of "
+                "the Friends of the Vesty Readings, who hold all rights to it. It may be shown "
+                "as part of this program but may not be copied, changed or used on its own in "
+                "any other work or product without their written consent. Please ask them "
+                "before you reuse it anywhere else."),
+             twipsRect(360, 5160, 5055, 975), false);
+    addLabel(this, "Label3",
+             tr("Orlan Vesty's sayings are protected by copyright and are shown here for "
+                "personal reading. Please name him when you share them."),
+             twipsRect(360, 6240, 5175, 495), false);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setFont(dialogFont(8.25));
+    cmdOK->setGeometry(twipsRect(5445, 4425, 1260, 345));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo->setFont(dialogFont(8.25));
+    cmdSysInfo->setGeometry(twipsRect(5460, 4875, 1245, 345));
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, Label4);
+    cmdOK->setFocus();
+}
+
+void frmAbout::showModal(QWidget *owner)
+{
+    frmAbout window(owner);
+    window.Form_Load();
+    if (const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+    window.exec();
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("About ") + app::productName());
+    lblVersion->setText(QStringLiteral("Version ") + app::versionText());
+}
+
+QString frmAbout::unavailableMessage()
+{
+    return QStringLiteral("System Information Is Unavailable At This Time");
+}
+
+void frmAbout::StartSysInfo()
+{
+    std::optional<SysInfoTool> tool = FindPrimarySysInfoTool();
+    if (!tool)
+        tool = FindFallbackSysInfoTool();
+    if (tool && StartSysInfoTool(*tool))
+        return;
+    QMessageBox box(QMessageBox::NoIcon, app::productName(), unavailableMessage(), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("sysInfoUnavailable"));
+    box.exec();
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::Label4_Click()
+{
+    shell::OpenDocument("open", Label4->text().toStdString(), std::nullopt, std::nullopt,
+                        shell::SW_SHOWNORMAL);
+}
+
+} // namespace dewmoth::about

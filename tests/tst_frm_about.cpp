@@ -1,0 +1,268 @@
+// The About window: its texts, keys and link, and which system-information tool it starts.
+#include "about/frm_about.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using dewmoth::about::frmAbout;
+
+namespace {
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// Answers the next message box that opens, recording its title, text and buttons.
+struct MessageWatcher
+{
+    QString title, text;
+    int buttons = -1;
+    QMessageBox::Icon icon = QMessageBox::Question;
+    bool seen = false;
+
+    void arm()
+    {
+        QTimer::singleShot(0, [this] { poll(); });
+    }
+    void poll()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, [this] { poll(); });
+            return;
+        }
+        seen = true;
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = int(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+    }
+};
+
+} // namespace
+
+class TestFrmAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void captionAndVersion();
+    void layoutAndTexts();
+    void keysClose_data();
+    void keysClose();
+    void modalOverOwner();
+    void linkKeepsWindowOpen();
+    void launcher_data();
+    void launcher();
+    void enterOnSysInfoPressesIt();
+
+private:
+    void addTool(const QString &name, const QByteArray &body = {});
+    QStringList started() const;
+    std::unique_ptr<QTemporaryDir> m_bin;
+};
+
+void TestFrmAbout::init()
+{
+    m_bin = std::make_unique<QTemporaryDir>();
+    qputenv("PATH", m_bin->path().toUtf8());
+    qputenv("XDG_CURRENT_DESKTOP", "");
+}
+
+void TestFrmAbout::addTool(const QString &name, const QByteArray &body)
+{
+    QFile file(m_bin->filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // PATH holds only this folder, so the script names everything by its full path.
+    const QByteArray record = "#!/bin/sh\necho \"" + name.toUtf8() + " $*\" >> '" +
+                              m_bin->filePath("started").toUtf8() + "'\n";
+    file.write(body.isEmpty() ? record : body);
+    file.close();
+    QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                QFileDevice::ExeOwner));
+}
+
+QStringList TestFrmAbout::started() const
+{
+    QFile file(m_bin->filePath("started"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void TestFrmAbout::captionAndVersion()
+{
+    for (int showing = 0; showing < 2; ++showing) {
+        frmAbout w;
+        QCOMPARE(w.findChild<QLabel *>("lblVersion")->text(), QStringLiteral("Version"));
+        w.Form_Load();
+        QCOMPARE(w.windowTitle(), QStringLiteral("About Dewmoth"));
+        QCOMPARE(w.findChild<QLabel *>("lblVersion")->text(), QStringLiteral("Version 1.0.1"));
+    }
+}
+
+void TestFrmAbout::layoutAndTexts()
+{
+    frmAbout w;
+    w.Form_Load();
+    QCOMPARE(w.size(), QSize(475, 446));
+    QCOMPARE(w.findChild<QWidget *>("Image2")->geometry(), QRect(48, 8, 372, 57));
+    QCOMPARE(w.findChild<QWidget *>("Image1")->geometry(), QRect(16, 88, 440, 306));
+    QCOMPARE(w.findChild<QPushButton *>("cmdOK")->geometry(), QRect(363, 295, 84, 23));
+    QCOMPARE(w.findChild<QPushButton *>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
+    QCOMPARE(w.findChild<QLabel *>("lblDisclaimer")->text(), QStringLiteral("Dewmoth"));
+    QCOMPARE(w.findChild<QLabel *>("Label4")->text().size(), 30);
+    // Every text fits its box at its font.
+    for (QLabel *label : w.findChildren<QLabel *>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QFontMetrics metrics(label->font());
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect needed =
+            metrics.boundingRect(QRect(0, 0, label->width(), 100000), flags, label->text());
+        QVERIFY2(needed.height() <= label->height() + 1 && needed.width() <= label->width() + 1,
+                 qPrintable(label->objectName()));
+    }
+}
+
+void TestFrmAbout::keysClose_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+}
+
+void TestFrmAbout::keysClose()
+{
+    QFETCH(int, key);
+    QFETCH(int, result);
+    frmAbout w;
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdOK"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), result);
+}
+
+void TestFrmAbout::modalOverOwner()
+{
+    QWidget owner;
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        QVERIFY(about->isModal());
+        QCOMPARE(about->windowTitle(), QStringLiteral("About Dewmoth"));
+        checked = true;
+        QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+    });
+    frmAbout::showModal(&owner);
+    QVERIFY(checked);
+    QVERIFY(owner.findChildren<frmAbout *>().isEmpty()); // destroyed once closed
+}
+
+void TestFrmAbout::linkKeepsWindowOpen()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    frmAbout w;
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *link = w.findChild<QLabel *>("Label4");
+    QTest::mouseClick(link, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(catcher.urls, QList<QUrl>{QUrl(link->text())});
+    QVERIFY(w.isVisible());
+}
+
+void TestFrmAbout::launcher_data()
+{
+    QTest::addColumn<QByteArray>("desktop");
+    QTest::addColumn<QStringList>("tools");
+    QTest::addColumn<QString>("expected"); // empty: the message
+
+    QTest::newRow("the desktop's own tool first")
+        << QByteArray("KDE") << QStringList{"kinfocenter", "hardinfo"} << "kinfocenter ";
+    QTest::newRow("desktop list, with the panel to open")
+        << QByteArray("ubuntu:GNOME") << QStringList{"gnome-control-center", "hardinfo"}
+        << "gnome-control-center info-overview";
+    QTest::newRow("desktop tool missing: general list in order")
+        << QByteArray("KDE") << QStringList{"cpu-x", "hardinfo"} << "hardinfo ";
+    QTest::newRow("no desktop") << QByteArray() << QStringList{"xfce4-taskmanager"}
+                                << "xfce4-taskmanager ";
+    QTest::newRow("nothing found") << QByteArray("KDE") << QStringList{} << QString();
+    QTest::newRow("desktop tool fails to start: message, no fallback")
+        << QByteArray("KDE") << QStringList{"kinfocenter!", "hardinfo"} << QString();
+}
+
+void TestFrmAbout::launcher()
+{
+    QFETCH(QByteArray, desktop);
+    QFETCH(QStringList, tools);
+    QFETCH(QString, expected);
+    qputenv("XDG_CURRENT_DESKTOP", desktop);
+    for (QString tool : tools) {
+        if (tool.endsWith('!')) // present, but its interpreter is not
+            addTool(tool.chopped(1), "#!/nonexistent/interpreter\n");
+        else
+            addTool(tool);
+    }
+    frmAbout w;
+    w.Form_Load();
+    w.show();
+    MessageWatcher watcher;
+    watcher.arm();
+    QTest::mouseClick(w.findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
+    if (expected.isEmpty()) {
+        QVERIFY(watcher.seen);
+        QCOMPARE(watcher.title, QStringLiteral("Dewmoth"));
+        QCOMPARE(watcher.text, QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(watcher.icon, QMessageBox::NoIcon);
+        QCOMPARE(watcher.buttons, 1);
+        QTest::qWait(200);
+        QCOMPARE(started(), QStringList{});
+    } else {
+        QTRY_COMPARE(started(), QStringList{expected});
+        QVERIFY(!watcher.seen);
+    }
+    QVERIFY(w.isVisible());
+}
+
+void TestFrmAbout::enterOnSysInfoPressesIt()
+{
+    frmAbout w;
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *sysInfo = w.findChild<QPushButton *>("cmdSysInfo");
+    sysInfo->setFocus();
+    MessageWatcher watcher;
+    watcher.arm();
+    QTest::keyClick(sysInfo, Qt::Key_Return);
+    QVERIFY(watcher.seen);
+    QVERIFY(w.isVisible());
+}
+
+QTEST_MAIN(TestFrmAbout)
+#include "tst_frm_about.moc"
