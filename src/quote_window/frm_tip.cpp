@@ -332,13 +332,21 @@ void frmTip::resizeEvent(QResizeEvent *event)
 
 void frmTip::paintEvent(QPaintEvent *event)
 {
+    if (!m_painted) {
+        m_painted = true;
+        qCDebug(lcQuoteWindow) << "first paint";
+    }
     QPainter painter(this);
     const double scale = 1.0 / kTwipsPerPixel;
     const QRectF covered(0, 0, m_tiles.tileWidth * double(m_tiles.columns) * scale,
                          m_tiles.tileHeight * double(m_tiles.rows) * scale);
-    const QRect area = event->rect() & covered.toAlignedRect();
-    if (!area.isEmpty())
-        painter.drawTiledPixmap(area, m_background, area.topLeft());
+    // The region, not its bounding box: Qt leaves out the opaque panel and buttons, and the
+    // panel alone covers most of a large window.
+    for (const QRect &rect : event->region()) {
+        const QRect area = rect & covered.toAlignedRect();
+        if (!area.isEmpty())
+            painter.drawTiledPixmap(area, m_background, area.topLeft());
+    }
     const QPointF element0 = m_tiles.element0 * scale;
     if (m_tiles.count() == 0 || !element0.isNull())
         painter.drawPixmap(element0, m_background);

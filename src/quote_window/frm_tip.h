@@ -97,6 +97,7 @@ private:
     std::optional<QSize> m_pendingOuter; // restored outer size, applied once frames are known
     bool m_exposed = false;
     bool m_watchingWindow = false;
+    bool m_painted = false;
 
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdNextTip = nullptr;

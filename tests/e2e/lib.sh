@@ -1,0 +1,50 @@
+# Shared by the end-to-end scripts: private display servers that are started, and stopped, here.
+# Each function leaves its server's PID in SERVER_PIDS; stop_servers ends only those.
+
+SERVER_PIDS=()
+
+stop_servers() {
+    local pid
+    for pid in "${SERVER_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${SERVER_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    SERVER_PIDS=()
+}
+
+wait_for() { # wait_for SECONDS COMMAND...: polls until COMMAND succeeds
+    local tries=$(($1 * 10)); shift
+    for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+free_display() {
+    local d=70
+    while [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ]; do d=$((d + 1)); done
+    echo $d
+}
+
+start_xvfb() { # start_xvfb [wm]: sets DISPLAY; with "wm", also an openbox window manager
+    local d; d=$(free_display)
+    Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    SERVER_PIDS+=($!)
+    wait_for 10 test -e "/tmp/.X11-unix/X$d" || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$d" QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+    if [ "${1:-}" = wm ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        SERVER_PIDS+=($!)
+        wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+            { echo "openbox did not start" >&2; return 1; }
+    fi
+}
+
+start_weston() { # sets WAYLAND_DISPLAY on a private XDG_RUNTIME_DIR
+    export XDG_RUNTIME_DIR="$WORK/run"
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    weston --backend=headless-backend.so --use-pixman --idle-time=0 --socket=wayland-e2e \
+        >"$WORK/weston.log" 2>&1 &
+    SERVER_PIDS+=($!)
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/wayland-e2e" ||
+        { echo "weston did not start" >&2; cat "$WORK/weston.log" >&2; return 1; }
+    export WAYLAND_DISPLAY=wayland-e2e QT_QPA_PLATFORM=wayland
+    unset DISPLAY
+}
