@@ -35,6 +35,8 @@ private slots:
     void parse();
     void encoding_data();
     void encoding();
+    void utf8CheckOnLargeInput_data();
+    void utf8CheckOnLargeInput();
     void lineIndexPastFourGiB();
     void longLineIsCapped_data();
     void longLineIsCapped();
@@ -123,6 +125,31 @@ void TestTipList::encoding()
     QCOMPARE(list.encoding() == QuoteEncoding::Utf8, utf8);
     for (const QString &quote : quotes)
         QVERIFY(!quote.contains(QChar::ReplacementCharacter));
+}
+
+void TestTipList::utf8CheckOnLargeInput_data()
+{
+    // Large inputs are checked in four quarters; faults must be found wherever they fall.
+    QTest::addColumn<int>("at"); // where a stray byte replaces one; -1: none
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("valid") << -1 << true;
+    for (const int at : {0, 4095, 4096, 4097, 8191, 8192, 12288, 16383})
+        QTest::newRow(qPrintable(QString("fault at %1").arg(at))) << at << false;
+}
+
+void TestTipList::utf8CheckOnLargeInput()
+{
+    QFETCH(int, at);
+    QFETCH(bool, valid);
+    // 4-byte characters, so every quarter boundary falls inside one.
+    QByteArray text = QByteArray("\xF0\x9F\xA6\x8B").repeated(4096);
+    if (at >= 0)
+        text[at] = '\xFF';
+    QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), valid);
+    if (at >= 0 && at % 4 == 0) {
+        text[at] = '\x80'; // a continuation byte where a character should start
+        QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), false);
+    }
 }
 
 void TestTipList::lineIndexPastFourGiB()
