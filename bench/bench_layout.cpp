@@ -78,7 +78,12 @@ int main(int argc, char *argv[])
                 double(timer.nsecsElapsed()) / 1e3 / passes, qlonglong(sink / passes));
 
     QTemporaryDir dir;
-    frmTip window({dir.path(), QStringLiteral("bench"), {}, {}, {}, [] { return false; },
+    frmTip window({dir.path(),
+                   QStringLiteral("bench"),
+                   {},
+                   {},
+                   {},
+                   [] { return false; },
                    [](bool on) { return on; }});
     window.Form_Load();
     window.resize(3840, 2160);

@@ -28,9 +28,10 @@ const Kind kKinds[] = {
     {"crlf", "The tide comes back for those who wait on the shore.\r\n"},
     {"lf", "The tide comes back for those who wait on the shore.\n"},
     {"cp1252", "Caf\xE9 cr\xE8me \x93quiet\x94 water shows the deepest sky \x96 na\xEFve.\r\n"},
-    {"utf8dense", "\xD0\xA2\xD0\xB8\xD1\x85\xD0\xB0\xD1\x8F \xD0\xB2\xD0\xBE\xD0\xB4\xD0\xB0 "
-                  "\xD0\xBF\xD0\xBE\xD0\xBA\xD0\xB0\xD0\xB7\xD1\x8B\xD0\xB2\xD0\xB0\xD0\xB5\xD1\x82 "
-                  "\xD0\xBD\xD0\xB5\xD0\xB1\xD0\xBE \xE8\x9B\xBE\xE8\x9B\xBE\r\n"},
+    {"utf8dense",
+     "\xD0\xA2\xD0\xB8\xD1\x85\xD0\xB0\xD1\x8F \xD0\xB2\xD0\xBE\xD0\xB4\xD0\xB0 "
+     "\xD0\xBF\xD0\xBE\xD0\xBA\xD0\xB0\xD0\xB7\xD1\x8B\xD0\xB2\xD0\xB0\xD0\xB5\xD1\x82 "
+     "\xD0\xBD\xD0\xB5\xD0\xB1\xD0\xBE \xE8\x9B\xBE\xE8\x9B\xBE\r\n"},
 };
 
 QString ensureFile(const QString &dir, const Kind &kind, qint64 size)
@@ -119,8 +120,8 @@ int main(int argc, char *argv[])
     const Kind tiny{"tiny", "A small quote file for the baseline.\r\n"};
     const qint64 baseline = childPeak(app.applicationFilePath(), ensureFile(dir, tiny, 10 << 10));
     std::printf("baseline peak RSS with a 10 kB file: %lld KiB\n\n", baseline);
-    std::printf("%-10s %8s %10s %10s %7s %12s %9s\n", "file", "MiB", "load ms", "wc -l ms",
-                "ratio", "RSS-base MiB", "RSS/size");
+    std::printf("%-10s %8s %10s %10s %7s %12s %9s\n", "file", "MiB", "load ms", "wc -l ms", "ratio",
+                "RSS-base MiB", "RSS/size");
 
     for (const Kind &kind : kKinds) {
         for (const qint64 size : sizes) {

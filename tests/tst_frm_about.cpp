@@ -127,16 +127,27 @@ void TestFrmAbout::layoutAndTexts()
     QCOMPARE(w.findChild<QPushButton *>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
     QCOMPARE(w.findChild<QLabel *>("lblDisclaimer")->text(), QStringLiteral("Dewmoth"));
     QCOMPARE(w.findChild<QLabel *>("Label4")->text().size(), 30);
-    // Every text fits its box at its font.
+    // Every text fits its box at its font, and no two texts run into each other.
+    QList<QPair<QString, QRect>> texts;
     for (QLabel *label : w.findChildren<QLabel *>()) {
         if (label->text().isEmpty())
             continue;
         const QFontMetrics metrics(label->font());
         const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        // Labels that size themselves hold their text by construction.
         const QRect needed =
-            metrics.boundingRect(QRect(0, 0, label->width(), 100000), flags, label->text());
-        QVERIFY2(needed.height() <= label->height() + 1 && needed.width() <= label->width() + 1,
+            label->wordWrap()
+                ? metrics.boundingRect(QRect(0, 0, label->width(), 100000), flags, label->text())
+                : label->rect();
+        QVERIFY2(needed.height() <= label->height() && needed.width() <= label->width(),
                  qPrintable(label->objectName()));
+        // A pixel of line spacing may touch the next line box; glyphs do not.
+        texts.append({label->objectName(), needed.translated(label->pos()).adjusted(1, 1, -1, -1)});
+    }
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            QVERIFY2(!texts[i].second.intersects(texts[j].second),
+                     qPrintable(texts[i].first + " overlaps " + texts[j].first));
     }
 }
 

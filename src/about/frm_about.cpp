@@ -87,8 +87,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
              twipsRect(360, 1560, 6405, 690), true);
     addLabel(this, "lblDescription3",
              tr("We hope that these few words, passed from one screen to the next, help to "
-                "spread Orlan Vesty's message of patience, kindness and quiet courage to all "
-                "who may need it on this very day."),
+                "spread Orlan Vesty's message of patience and quiet courage to all who need it."),
              twipsRect(360, 2040, 6405, 570), true);
     addLabel(this, "lblDescription4",
              tr("The companion collection is being prepared with the generous help of the "
