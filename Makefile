@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; `make run` and `make test` are the README's two commands.
-.PHONY: deps deps-test build run test test-release test-asan bench format format-check clean
+.PHONY: deps deps-test build run test test-release test-asan test-windows bench format format-check clean
 
 JOBS ?= $(shell nproc)
 
@@ -16,7 +16,7 @@ build: deps
 run: build
 	./build/default/bin/dewmoth
 
-test: deps-test format-check test-release test-asan
+test: deps-test format-check test-release test-asan test-windows
 
 test-release:
 	cmake --preset release
@@ -27,6 +27,12 @@ test-asan:
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
+
+# The Windows backend, cross-compiled with MinGW-w64 and run under Wine.
+test-windows:
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	ctest --preset windows
 
 bench: deps-test
 	cmake --preset release

@@ -78,14 +78,14 @@ void TestStartupSwitch::init()
 
 void TestStartupSwitch::specialFolders()
 {
-    QCOMPARE(QString::fromStdString(GetSpecialFolder(CSIDL_STARTUP).string()),
+    QCOMPARE(QString::fromStdString(GetSpecialFolder(kCsidlStartup).string()),
              m_home->filePath("config/autostart"));
-    QCOMPARE(QString::fromStdString(GetSpecialFolder(CSIDL_COMMON_STARTUP).string()),
+    QCOMPARE(QString::fromStdString(GetSpecialFolder(kCsidlCommonStartup).string()),
              m_home->filePath("sys2/autostart"));
-    QVERIFY(GetSpecialFolder(CSIDL_RECENT).empty());
+    QVERIFY(GetSpecialFolder(kCsidlRecent).empty());
     QVERIFY(GetSpecialFolder(12345).empty());
     qputenv("XDG_CONFIG_DIRS", "");
-    QCOMPARE(GetSpecialFolder(CSIDL_COMMON_STARTUP).string(), std::string("/etc/xdg/autostart"));
+    QCOMPARE(GetSpecialFolder(kCsidlCommonStartup).string(), std::string("/etc/xdg/autostart"));
 }
 
 void TestStartupSwitch::startupFolderIsCreated()

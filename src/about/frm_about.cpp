@@ -180,10 +180,7 @@ QString frmAbout::unavailableMessage()
 
 void frmAbout::StartSysInfo()
 {
-    std::optional<SysInfoTool> tool = FindPrimarySysInfoTool();
-    if (!tool)
-        tool = FindFallbackSysInfoTool();
-    if (tool && StartSysInfoTool(*tool))
+    if (LaunchSysInfo())
         return;
     QMessageBox box(QMessageBox::NoIcon, app::productName(), unavailableMessage(), QMessageBox::Ok,
                     this);
@@ -204,7 +201,7 @@ void frmAbout::cmdSysInfo_Click()
 void frmAbout::Label4_Click()
 {
     shell::OpenDocument("open", Label4->text().toStdString(), std::nullopt, std::nullopt,
-                        shell::SW_SHOWNORMAL);
+                        shell::kShowNormal);
 }
 
 } // namespace dewmoth::about

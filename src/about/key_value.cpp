@@ -2,7 +2,8 @@
 
 namespace dewmoth::about {
 
-KeyValueOutcome interpretKeyValue(std::uint32_t type, std::string_view data, std::string &keyVal)
+KeyValueOutcome interpretKeyValue(std::uint32_t type, std::string_view data, std::string &keyVal,
+                                  std::size_t charSize)
 {
     if (data.size() > kValueBufferSize) {
         keyVal.clear();
@@ -10,12 +11,13 @@ KeyValueOutcome interpretKeyValue(std::uint32_t type, std::string_view data, std
     }
     if (data.empty())
         return KeyValueOutcome::NoData;
-    if (data.back() == '\0')
-        data.remove_suffix(1);
+    if (data.size() >= charSize &&
+        data.find_first_not_of('\0', data.size() - charSize) == std::string_view::npos)
+        data.remove_suffix(charSize);
 
-    if (type == REG_SZ) {
+    if (type == kRegSz) {
         keyVal.assign(data);
-    } else if (type == REG_DWORD) {
+    } else if (type == kRegDword) {
         static constexpr char kDigits[] = "0123456789ABCDEF";
         std::string text = "&h";
         for (auto it = data.rbegin(); it != data.rend(); ++it) {

@@ -35,20 +35,20 @@ constexpr std::array kGeneralTools = {
     "hardinfo2",        "hardinfo", "cpu-x", "gnome-system-monitor", "plasma-systemmonitor",
     "xfce4-taskmanager"};
 
-std::optional<SysInfoTool> onPath(const char *program, const char *argument)
+bool onPath(const char *program, const char *argument, SysInfoTool &tool)
 {
     const QString found = QStandardPaths::findExecutable(QString::fromUtf8(program));
     if (found.isEmpty())
-        return std::nullopt;
-    SysInfoTool tool{std::filesystem::path(found.toStdString()), {}};
+        return false;
+    tool = SysInfoTool{std::filesystem::path(found.toStdString()), {}};
     if (argument)
         tool.arguments.emplace_back(argument);
-    return tool;
+    return true;
 }
 
 } // namespace
 
-std::optional<SysInfoTool> FindPrimarySysInfoTool()
+LookupResult FindPrimarySysInfoTool(SysInfoTool &tool)
 {
     const QStringList desktops =
         qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
@@ -56,20 +56,20 @@ std::optional<SysInfoTool> FindPrimarySysInfoTool()
         for (const DesktopTool &entry : kDesktopTools) {
             if (desktop.compare(QLatin1String(entry.desktop), Qt::CaseInsensitive) != 0)
                 continue;
-            if (auto tool = onPath(entry.program, entry.argument))
-                return tool;
+            if (onPath(entry.program, entry.argument, tool))
+                return LookupResult::Found;
         }
     }
-    return std::nullopt;
+    return LookupResult::NotFound;
 }
 
-std::optional<SysInfoTool> FindFallbackSysInfoTool()
+LookupResult FindFallbackSysInfoTool(SysInfoTool &tool)
 {
     for (const char *program : kGeneralTools) {
-        if (auto tool = onPath(program, nullptr))
-            return tool;
+        if (onPath(program, nullptr, tool))
+            return LookupResult::Found;
     }
-    return std::nullopt;
+    return LookupResult::NotFound;
 }
 
 bool StartSysInfoTool(const SysInfoTool &tool)

@@ -458,7 +458,7 @@ void frmTip::cmdFont_Click()
 void frmTip::lblLink_Click()
 {
     shell::OpenDocument("open", lblLink->text().toStdString(), std::nullopt, std::nullopt,
-                        shell::SW_SHOWNORMAL);
+                        shell::kShowNormal);
 }
 
 void frmTip::runStartupTest()

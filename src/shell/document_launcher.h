@@ -6,7 +6,7 @@
 
 namespace dewmoth::shell {
 
-inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int kShowNormal = 1;
 
 // Returns at once, without waiting for the handler; the result tells whether the desktop took
 // the request (callers may ignore it). Texts are UTF-8; an empty `file` does nothing.

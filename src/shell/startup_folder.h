@@ -7,9 +7,9 @@
 
 namespace dewmoth::shell {
 
-inline constexpr int CSIDL_STARTUP = 7;
-inline constexpr int CSIDL_RECENT = 8;
-inline constexpr int CSIDL_COMMON_STARTUP = 24;
+inline constexpr int kCsidlStartup = 7;
+inline constexpr int kCsidlRecent = 8;
+inline constexpr int kCsidlCommonStartup = 24;
 
 // The folder a platform folder identifier stands for; empty when the platform has none for it.
 std::filesystem::path GetSpecialFolder(int folderId);

@@ -41,10 +41,10 @@ QString firstSystemConfigDir()
 std::filesystem::path GetSpecialFolder(int folderId)
 {
     switch (folderId) {
-    case CSIDL_STARTUP:
+    case kCsidlStartup:
         return toPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                       QStringLiteral("/autostart"));
-    case CSIDL_COMMON_STARTUP:
+    case kCsidlCommonStartup:
         return toPath(firstSystemConfigDir() + QStringLiteral("/autostart"));
     default:
         return {}; // no recent-documents folder, nothing else we know of
@@ -55,7 +55,7 @@ std::filesystem::path GetStartupFolder()
 {
     // Always the user's own folder: the system folders belong to the distribution and the
     // administrator, and an entry there would switch the program on for every user.
-    const std::filesystem::path folder = GetSpecialFolder(CSIDL_STARTUP);
+    const std::filesystem::path folder = GetSpecialFolder(kCsidlStartup);
     if (!QDir().mkpath(fromPath(folder)))
         qCWarning(lcShell) << "cannot create the autostart folder" << fromPath(folder);
     return folder;

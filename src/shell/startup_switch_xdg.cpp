@@ -21,7 +21,7 @@ QString entryName(const std::string &productName)
 
 QString userEntry(const std::string &productName)
 {
-    return QString::fromStdString(GetSpecialFolder(CSIDL_STARTUP).string()) + QLatin1Char('/') +
+    return QString::fromStdString(GetSpecialFolder(kCsidlStartup).string()) + QLatin1Char('/') +
            entryName(productName);
 }
 

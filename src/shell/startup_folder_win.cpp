@@ -1,0 +1,155 @@
+#include "shell/startup_folder.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <string>
+#include <vector>
+
+namespace dewmoth::shell {
+
+namespace {
+
+std::filesystem::path folderPath(int folderId)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (!::SHGetSpecialFolderPathW(nullptr, buffer, folderId, FALSE))
+        return {};
+    return std::filesystem::path(buffer);
+}
+
+bool canWriteIn(const std::filesystem::path &folder)
+{
+    const std::wstring probe =
+        folder.wstring() + L"\\dewmoth-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    const HANDLE file =
+        ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    return true;
+}
+
+void handleQueuedMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+bool isFile(const std::wstring &path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Runs `work` on the shell's link object and its file interface.
+template <typename Work> bool withShellLink(Work work)
+{
+    const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool done = false;
+    IShellLinkW *shellLink = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkW, reinterpret_cast<void **>(&shellLink)))) {
+        IPersistFile *file = nullptr;
+        if (SUCCEEDED(
+                shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file)))) {
+            done = work(*shellLink, *file);
+            file->Release();
+        }
+        shellLink->Release();
+    }
+    if (SUCCEEDED(init))
+        ::CoUninitialize();
+    return done;
+}
+
+// For when the recent-documents list did not give us a link to the target.
+bool writeLink(const std::wstring &target, const std::wstring &link)
+{
+    return withShellLink([&](IShellLinkW &shellLink, IPersistFile &file) {
+        shellLink.SetPath(target.c_str());
+        const std::size_t slash = target.rfind(L'\\');
+        if (slash != std::wstring::npos)
+            shellLink.SetWorkingDirectory(target.substr(0, slash).c_str());
+        return SUCCEEDED(file.Save(link.c_str(), TRUE));
+    });
+}
+
+// A recent-documents link can be an older one for another file of the same name.
+bool linkPointsTo(const std::wstring &link, const std::wstring &target)
+{
+    return withShellLink([&](IShellLinkW &shellLink, IPersistFile &file) {
+        wchar_t path[MAX_PATH] = {};
+        if (FAILED(file.Load(link.c_str(), STGM_READ)) ||
+            FAILED(shellLink.GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH)))
+            return false;
+        return ::CompareStringOrdinal(path, -1, target.c_str(), int(target.size()), TRUE) ==
+               CSTR_EQUAL;
+    });
+}
+
+} // namespace
+
+std::filesystem::path GetSpecialFolder(int folderId)
+{
+    LPITEMIDLIST items = nullptr;
+    if (::SHGetSpecialFolderLocation(nullptr, folderId, &items) != S_OK)
+        return {};
+    std::vector<wchar_t> buffer(512, L'\0');
+    ::SHGetPathFromIDListW(items, buffer.data());
+    ::CoTaskMemFree(items);
+    return std::filesystem::path(std::wstring(buffer.data()));
+}
+
+std::filesystem::path GetStartupFolder()
+{
+    // The folder for all users where this user may write there, else the user's own.
+    const std::filesystem::path common = folderPath(CSIDL_COMMON_STARTUP);
+    if (!common.empty() && canWriteIn(common))
+        return common;
+    return folderPath(CSIDL_STARTUP);
+}
+
+bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link)
+{
+    const std::wstring targetText = target.wstring();
+    const std::wstring linkText = link.wstring();
+    const std::size_t slash = targetText.rfind(L'\\');
+    const std::wstring fileName =
+        slash == std::wstring::npos ? targetText : targetText.substr(slash + 1);
+
+    // The shell writes "<file name>.lnk" into the recent-documents folder; that file is copied.
+    ::SHAddToRecentDocs(SHARD_PATHW, targetText.c_str());
+    handleQueuedMessages();
+    const std::wstring recent =
+        GetSpecialFolder(CSIDL_RECENT).wstring() + L"\\" + fileName + L".lnk";
+    // The shell may write it a little later; wait a bounded time, still handling messages.
+    for (int i = 0; i < 100 && !isFile(recent); ++i) {
+        ::Sleep(20);
+        handleQueuedMessages();
+    }
+
+    if (isFile(recent)) {
+        std::wstring from = recent + L'\0' + L'\0';
+        std::wstring to = linkText + L'\0' + L'\0';
+        SHFILEOPSTRUCTW copy = {};
+        copy.hwnd = nullptr;
+        copy.wFunc = FO_COPY;
+        copy.pFrom = from.c_str();
+        copy.pTo = to.c_str();
+        copy.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+        ::SHFileOperationW(&copy);
+    }
+    if (!isFile(linkText) || !linkPointsTo(linkText, targetText))
+        writeLink(targetText, linkText);
+    return isFile(linkText) && linkPointsTo(linkText, targetText);
+}
+
+} // namespace dewmoth::shell
