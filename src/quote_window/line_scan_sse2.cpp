@@ -1,5 +1,6 @@
 #include "quote_window/line_index.h"
 
+#include <bit>
 #include <emmintrin.h>
 
 namespace dewmoth::quote_window {
@@ -15,7 +16,7 @@ bool scanLines(const char *data, std::size_t size, std::size_t from, char termin
         high = _mm_or_si128(high, v);
         unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, term)));
         while (mask) {
-            lines.atTerminator(i + unsigned(__builtin_ctz(mask)));
+            lines.atTerminator(i + unsigned(std::countr_zero(mask)));
             mask &= mask - 1;
         }
     }
