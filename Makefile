@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; `make run` and `make test` are the README's two commands.
-.PHONY: deps deps-test build run test test-release test-asan test-windows bench format format-check clean
+.PHONY: deps deps-test build run test test-release test-asan test-windows fuzz bench format format-check clean
 
 JOBS ?= $(shell nproc)
 
@@ -16,7 +16,7 @@ build: deps
 run: build
 	./build/default/bin/dewmoth
 
-test: deps-test format-check test-release test-asan test-windows
+test: deps-test format-check test-release test-asan test-windows fuzz
 
 test-release:
 	cmake --preset release
@@ -33,6 +33,17 @@ test-windows:
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	ctest --preset windows
+
+# Each fuzz target for a fixed time, starting from the committed corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_quote_file fuzz_exec_line
+	for t in quote_file exec_line; do \
+	    mkdir -p build/fuzz/corpus/$$t && \
+	    build/fuzz/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	        build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 bench: deps-test
 	cmake --preset release

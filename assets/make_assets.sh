@@ -61,3 +61,10 @@ convert -size 380x89 gradient:'#1c3f6e-#f2b35a' -rotate 0 \
     -draw 'polygon 52,30 14,10 8,40 50,46' -draw 'polygon 58,30 96,10 102,40 60,46' \
     -draw 'polygon 51,48 18,70 34,78 52,56' -draw 'polygon 59,48 92,70 76,78 58,56' \
     -colors 256 banner.gif
+
+# Icons for installation, rendered from the same drawing as the window icon.
+svg=../packaging/icons/example.orlanvesty.Dewmoth.svg
+for s in 16 22 24 32 48 64 128 256; do
+    mkdir -p "../packaging/icons/${s}x${s}"
+    rsvg-convert -w "$s" -h "$s" "$svg" -o "../packaging/icons/${s}x${s}/example.orlanvesty.Dewmoth.png"
+done

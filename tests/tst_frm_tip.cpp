@@ -175,6 +175,7 @@ void TestFrmTip::tabOrderAndKeys()
 void TestFrmTip::missingFileMessage()
 {
     frmTip w(environment());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no quote file at .*TIPOFDAY.TXT"));
     w.Form_Load();
     auto *label = w.findChild<QLabel *>("lblTipText");
     const QString expected = QString::fromLatin1(

@@ -207,6 +207,8 @@ void frmTip::Form_Load()
         std::uint32_t(std::chrono::system_clock::now().time_since_epoch().count() & 0xffffffff));
     const QString path = m_env.programFolder + QDir::separator() + kQuoteFileName;
     if (!LoadTips(path)) {
+        if (m_loadError.isEmpty())
+            qCWarning(lcQuoteWindow) << "no quote file at" << path;
         lblTipText->setText(m_loadError.isEmpty()
                                 ? missingFileMessage()
                                 : tr("The quote file %1 could not be read: %2.")
@@ -248,6 +250,7 @@ void frmTip::DisplayCurrentTip()
     if (m_currentTipIndex < 1 || m_currentTipIndex > m_tipList.count())
         return;
     const QString text = m_tipList.at(m_currentTipIndex, shownCharLimit());
+    qCDebug(lcQuoteWindow) << "showing saying" << m_currentTipIndex << "of" << m_tipList.count();
     lblTipText->setText(text);
     Picture1->setAccessibleDescription(text);
 }
