@@ -78,13 +78,12 @@ int main(int argc, char *argv[])
                 double(timer.nsecsElapsed()) / 1e3 / passes, qlonglong(sink / passes));
 
     QTemporaryDir dir;
-    frmTip window({dir.path(),
-                   QStringLiteral("bench"),
-                   {},
-                   {},
-                   {},
-                   [] { return false; },
-                   [](bool on) { return on; }});
+    frmTip::Environment environment;
+    environment.programFolder = dir.path().toStdString();
+    environment.settingsApplication = QStringLiteral("bench");
+    environment.startupEnabled = [] { return false; };
+    environment.setStartup = [](bool on) { return on; };
+    frmTip window(environment);
     window.Form_Load();
     window.resize(3840, 2160);
     window.show();

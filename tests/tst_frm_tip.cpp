@@ -51,6 +51,8 @@ private slots:
     void restoresStoredSize_data();
     void restoresStoredSize();
     void closedBeforeShownStoresNothing();
+    void unusableSettingsStore_data();
+    void unusableSettingsStore();
     void layoutFollowsResize();
     void startupBoxFollowsDisk();
     void linkOpensLabelText();
@@ -73,7 +75,7 @@ frmTip::Environment TestFrmTip::environment(const QByteArray *quotes)
         file.write(*quotes);
     }
     frmTip::Environment env;
-    env.programFolder = m_dir->path();
+    env.programFolder = QFile::encodeName(m_dir->path()).toStdString();
     env.settingsApplication = kApplication;
     env.startupEnabled = [] { return false; };
     env.setStartup = [](bool on) { return on; };
@@ -368,6 +370,36 @@ void TestFrmTip::closedBeforeShownStoresNothing()
     w.Form_Load();
     w.close();
     QVERIFY(!store()->contains("size/Width"));
+}
+
+void TestFrmTip::unusableSettingsStore_data()
+{
+    QTest::addColumn<bool>("folder"); // the store's file is a folder; else it holds garbage
+    QTest::newRow("garbage") << false;
+    QTest::newRow("a folder in its place") << true;
+}
+
+void TestFrmTip::unusableSettingsStore()
+{
+    QFETCH(bool, folder);
+    const QString path = store()->fileName();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (folder) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x00\xff[size\nWidth=\x01\x02\n=\n[[[\n", 19));
+    }
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(453, 338));
+    if (folder)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot store window size"));
+    w.close();
+    QCOMPARE(QFileInfo(path).isDir(), folder);
 }
 
 void TestFrmTip::layoutFollowsResize()

@@ -60,6 +60,7 @@ private slots:
     void replacesForeignAndStaleEntries();
     void unwritableFolderReportsOff();
     void appImageTarget();
+    void programPathThatIsNotUtf8();
 
 private:
     QString userEntry() const { return m_home->filePath("config/autostart/Dewmoth.desktop"); }
@@ -191,6 +192,15 @@ void TestStartupSwitch::appImageTarget()
     qunsetenv("APPIMAGE");
     QCOMPARE(StartupTarget("/usr/lib/dewmoth/dewmoth").string(),
              std::string("/usr/lib/dewmoth/dewmoth"));
+}
+
+void TestStartupSwitch::programPathThatIsNotUtf8()
+{
+    // A desktop entry is UTF-8 text: such a program cannot be named in one, and the switch says
+    // so instead of writing an entry that starts nothing.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot name this program"));
+    QVERIFY(!SetStartupEnabled(true, kProduct, "/opt/a\xff b/dewmoth"));
+    QVERIFY(!QFileInfo::exists(userEntry()));
 }
 
 QTEST_GUILESS_MAIN(TestStartupSwitch)

@@ -15,10 +15,10 @@ int main(int argc, char *argv[])
 
     using dewmoth::quote_window::frmTip;
     frmTip::Environment environment;
-    environment.programFolder = dewmoth::app::programFolder();
+    const std::filesystem::path executable = dewmoth::app::executableFile();
+    environment.programFolder = executable.parent_path();
     environment.settingsApplication = dewmoth::app::executableBaseName();
-    environment.startupTarget = QString::fromStdString(
-        dewmoth::shell::StartupTarget(dewmoth::app::executablePath().toStdString()).string());
+    environment.startupTarget = dewmoth::shell::StartupTarget(executable);
     environment.showAbout = [](QWidget *owner) { dewmoth::about::frmAbout::showModal(owner); };
 
     frmTip window(std::move(environment));

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <filesystem>
+
 namespace dewmoth::app {
 
 QString productName();
@@ -19,5 +21,8 @@ QString executableBaseName();
 
 // Full path of the running executable.
 QString executablePath();
+
+// The same, byte for byte as the file system has it (a folder name need not be valid UTF-8).
+std::filesystem::path executableFile();
 
 } // namespace dewmoth::app

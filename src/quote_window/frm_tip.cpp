@@ -205,23 +205,25 @@ void frmTip::Form_Load()
     runStartupTest();
     m_random.seed(
         std::uint32_t(std::chrono::system_clock::now().time_since_epoch().count() & 0xffffffff));
-    const QString path = m_env.programFolder + QDir::separator() + kQuoteFileName;
+    const std::filesystem::path path = m_env.programFolder / kQuoteFileName.toStdString();
     if (!LoadTips(path)) {
+        const QString shown = QDir::toNativeSeparators(QString::fromStdString(path.string()));
         if (m_loadError.isEmpty())
-            qCWarning(lcQuoteWindow) << "no quote file at" << path;
-        lblTipText->setText(m_loadError.isEmpty()
-                                ? missingFileMessage()
-                                : tr("The quote file %1 could not be read: %2.")
-                                      .arg(QDir::toNativeSeparators(path), m_loadError));
+            qCWarning(lcQuoteWindow) << "no quote file at" << shown;
+        lblTipText->setText(
+            m_loadError.isEmpty()
+                ? missingFileMessage()
+                : tr("The quote file %1 could not be read: %2.").arg(shown, m_loadError));
     }
 }
 
-bool frmTip::LoadTips(const QString &sFile)
+bool frmTip::LoadTips(const std::filesystem::path &sFile)
 {
     m_loadError.clear();
     QuoteFileResult result = readQuoteFile(sFile);
     if (result.status == LoadStatus::Unreadable) {
-        qCWarning(lcQuoteWindow) << "cannot read quote file" << sFile << result.error;
+        qCWarning(lcQuoteWindow) << "cannot read quote file"
+                                 << QString::fromStdString(sFile.string()) << result.error;
         m_loadError = result.error;
     }
     if (result.status != LoadStatus::Loaded)
@@ -476,11 +478,10 @@ void frmTip::runStartupTest()
 void frmTip::chkLoadTipsAtStartup_Click()
 {
     const bool wanted = chkLoadTipsAtStartup->isChecked();
-    const bool real =
-        m_env.setStartup
-            ? m_env.setStartup(wanted)
-            : shell::SetStartupEnabled(wanted, app::productName().toStdString(),
-                                       std::filesystem::path(m_env.startupTarget.toStdString()));
+    const bool real = m_env.setStartup
+                          ? m_env.setStartup(wanted)
+                          : shell::SetStartupEnabled(wanted, app::productName().toStdString(),
+                                                     m_env.startupTarget);
     if (real != wanted) {
         qCWarning(lcQuoteWindow) << "start at logon could not be switched"
                                  << (wanted ? "on" : "off");

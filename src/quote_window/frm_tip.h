@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QPixmap>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <random>
@@ -27,9 +28,9 @@ class frmTip : public QDialog
 public:
     struct Environment
     {
-        QString programFolder;       // where TIPOFDAY.TXT is looked for
-        QString settingsApplication; // the store's application name: the executable base name
-        QString startupTarget;       // what the start-up entry starts
+        std::filesystem::path programFolder; // where TIPOFDAY.TXT is looked for
+        QString settingsApplication;         // the store's application name: the base name
+        std::filesystem::path startupTarget; // what the start-up entry starts
         // Position 1..n for a list of n; empty: uniform, from a generator seeded at load.
         std::function<qint32(qint32 n)> pick;
         std::function<void(QWidget *owner)> showAbout;
@@ -44,7 +45,7 @@ public:
     // The start-up sequence; call once before the first show.
     void Form_Load();
 
-    bool LoadTips(const QString &sFile);
+    bool LoadTips(const std::filesystem::path &sFile);
     void ShowRandomTip();
     void DisplayCurrentTip();
 

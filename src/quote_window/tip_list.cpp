@@ -2,11 +2,11 @@
 
 #include "quote_window/legacy_text.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <new>
+#include <system_error>
 
 namespace dewmoth::quote_window {
 
@@ -84,46 +84,46 @@ QString TipList::at(qint32 position, qsizetype maxChars) const
     return text;
 }
 
-QuoteFileResult readQuoteFile(const QString &path)
+QuoteFileResult readQuoteFile(const std::filesystem::path &path)
 {
     QuoteFileResult result;
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return result;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto fail = [&result](int code) {
         result.status = LoadStatus::Unreadable;
-        result.error = file.errorString();
-        return result;
-    }
+        result.error = QString::fromStdString(std::generic_category().message(code));
+        return std::move(result);
+    };
+    errno = 0;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return fail(errno ? errno : EIO);
+    const std::uintmax_t announced = std::filesystem::file_size(path, error);
     try {
-        ByteBuffer bytes(std::size_t(file.size()));
-        std::size_t filled = 0;
-        while (filled < bytes.size()) {
-            const qint64 got = file.read(bytes.data() + filled, qint64(bytes.size() - filled));
-            if (got < 0) {
-                result.status = LoadStatus::Unreadable;
-                result.error = file.errorString();
-                return result;
-            }
-            if (got == 0)
-                break; // shortened while we read: keep what was there
-            filled += std::size_t(got);
-        }
+        ByteBuffer bytes(error ? 0 : std::size_t(announced));
+        file.read(bytes.data(), std::streamsize(bytes.size()));
+        const auto filled = std::size_t(file.gcount());
+        if (file.bad())
+            return fail(errno ? errno : EIO);
         // Files that announce no size (or grew meanwhile) get one more read, so that one which
-        // cannot be read at all is reported rather than shown as empty.
-        char probe[1];
-        if (filled == bytes.size() && file.read(probe, 1) < 0) {
-            result.status = LoadStatus::Unreadable;
-            result.error = file.errorString();
-            return result;
+        // cannot be read at all is reported rather than shown as empty. A file that shrank
+        // while it was read keeps what was there.
+        if (filled == bytes.size()) {
+            char probe;
+            errno = 0;
+            file.clear();
+            file.read(&probe, 1);
+            if (file.bad())
+                return fail(errno ? errno : EIO);
         }
         bytes.shrink(filled);
         result.tips = TipList(std::move(bytes));
     } catch (const std::bad_alloc &) {
         result.status = LoadStatus::Unreadable;
-        result.error =
-            QStringLiteral("there is not enough memory for a file of %1 bytes").arg(file.size());
+        result.error = QStringLiteral("there is not enough memory for a file of %1 bytes")
+                           .arg(qulonglong(announced));
         return result;
     }
     result.status = LoadStatus::Loaded;

@@ -6,8 +6,10 @@
 #include "quote_window/byte_buffer.h"
 #include "quote_window/line_index.h"
 
+#include <QFile>
 #include <QString>
 
+#include <filesystem>
 #include <string_view>
 
 namespace dewmoth::quote_window {
@@ -48,6 +50,10 @@ struct QuoteFileResult
 
 // Reads the quote file at `path` whole. An empty path, a missing path and a path that names
 // anything but a file count as not found.
-QuoteFileResult readQuoteFile(const QString &path);
+QuoteFileResult readQuoteFile(const std::filesystem::path &path);
+inline QuoteFileResult readQuoteFile(const QString &path)
+{
+    return readQuoteFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
 
 } // namespace dewmoth::quote_window

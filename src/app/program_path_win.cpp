@@ -1,0 +1,20 @@
+#include "app/program_info.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace dewmoth::app {
+
+std::filesystem::path executableFile()
+{
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
+        if (n < buffer.size())
+            return std::filesystem::path(std::wstring(buffer.data(), n));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace dewmoth::app
