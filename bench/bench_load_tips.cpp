@@ -3,6 +3,8 @@
 // Usage: bench_load_tips DATADIR [--no-gigabyte] [ROUNDS]
 #include "quote_window/tip_list.h"
 
+#include "proc_status.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -48,18 +50,6 @@ QString ensureFile(const QString &dir, const Kind &kind, qint64 size)
     return path;
 }
 
-qint64 peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -102,7 +92,7 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == "--rss") {
         const QuoteFileResult result = readQuoteFile(args[2]);
-        std::printf("%lld\n", peakKiB());
+        std::printf("%lld\n", peakResidentKiB());
         return result.status == LoadStatus::Loaded ? 0 : 1;
     }
     if (args.size() < 2) {

@@ -1,6 +1,8 @@
 // Start to first painted frame, and peak memory, of the program against a minimal Qt Widgets
 // window, interleaved run by run, offscreen and under Xvfb.
 // Usage: bench_startup PROGRAM REFERENCE [RUNS]
+#include "proc_status.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,18 +24,6 @@ struct Sample
     qint64 peakKiB = -1;
 };
 
-qint64 peakKiB(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
 Sample runOnce(const QString &program, const QProcessEnvironment &env)
 {
     QProcess process;
@@ -50,7 +40,7 @@ Sample runOnce(const QString &program, const QProcessEnvironment &env)
         err += process.readAllStandardError();
         if (err.contains("first paint")) {
             sample.ms = double(timer.nsecsElapsed()) / 1e6;
-            sample.peakKiB = peakKiB(process.processId());
+            sample.peakKiB = peakResidentKiB(QString::number(process.processId()));
             break;
         }
     }

@@ -99,17 +99,9 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
                             "the complete collection of his readings?  Please visit us at:"),
              twipsRect(360, 3240, 6375, 495), false);
 
-    Label4 = new quote_window::LinkLabel(this);
+    Label4 = new quote_window::LinkLabel(app::makerAddress(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setText(QStringLiteral("https://www.orlanvesty.example"));
-    QFont linkFont = dialogFont(9.75);
-    linkFont.setUnderline(true);
-    Label4->setFont(linkFont);
-    QPalette linkPalette = Label4->palette();
-    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    Label4->setPalette(linkPalette);
     Label4->move(quote_window::toPixels(360), quote_window::toPixels(3720));
-    Label4->adjustSize();
     connect(Label4, &quote_window::LinkLabel::clicked, this, &frmAbout::Label4_Click);
 
     auto *Frame1 = new QFrame(this);

@@ -13,6 +13,11 @@ QString productName()
     return QString::fromUtf8(kProductName);
 }
 
+QString makerAddress()
+{
+    return QStringLiteral("https://www.orlanvesty.example");
+}
+
 QString versionText()
 {
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);

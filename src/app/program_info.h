@@ -10,6 +10,9 @@ namespace dewmoth::app {
 
 QString productName();
 
+// The maker's web site, shown and opened by both windows' links.
+QString makerAddress();
+
 // "1.0.1": major, minor and revision in plain decimal.
 QString versionText();
 

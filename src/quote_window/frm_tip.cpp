@@ -35,7 +35,6 @@ const QString kSizeHeightKey = QStringLiteral("size/Height");
 const QString kDescription = QStringLiteral(
     "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
     "collection of his readings?  Please visit us at:");
-const QString kMakerAddress = QStringLiteral("https://www.orlanvesty.example");
 
 // The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.
 class QuotePanel : public QFrame
@@ -115,17 +114,9 @@ void frmTip::buildControls()
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDescription->setGeometry(twipsRect(120, 3600, 5775, 495));
 
-    lblLink = new LinkLabel(this);
+    lblLink = new LinkLabel(app::makerAddress(), this);
     lblLink->setObjectName(QStringLiteral("lblLink"));
-    lblLink->setText(kMakerAddress);
-    QFont linkFont = dialogFont(9.75);
-    linkFont.setUnderline(true);
-    lblLink->setFont(linkFont);
-    QPalette linkPalette = lblLink->palette();
-    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    lblLink->setPalette(linkPalette);
     lblLink->move(toPixels(120), toPixels(4080));
-    lblLink->adjustSize();
     connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
 
     lblStartup = new QLabel(QStringLiteral("&Show at Startup"), this);

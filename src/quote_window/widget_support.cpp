@@ -83,7 +83,7 @@ QAccessibleInterface *linkFactory(const QString &className, QObject *object)
 
 } // namespace
 
-LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
+LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QLabel(address, parent)
 {
     static const bool installed = [] {
         QAccessible::installFactory(linkFactory);
@@ -92,6 +92,13 @@ LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
     Q_UNUSED(installed);
     setCursor(handCursor());
     setFocusPolicy(Qt::TabFocus);
+    QFont linkFont = dialogFont(9.75);
+    linkFont.setUnderline(true);
+    setFont(linkFont);
+    QPalette linkPalette = palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    setPalette(linkPalette);
+    adjustSize();
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

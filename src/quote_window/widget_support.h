@@ -18,13 +18,14 @@ QFont dialogFont(qreal points);
 QIcon programIcon();
 QCursor handCursor();
 
-// A label that shows a web address in link style and reports clicks and Enter/Space. It is
-// exposed to assistive technology as a link whose name is its text.
+// A label that shows a web address as a link (blue, underlined, 9.75 pt, the hand cursor, sized
+// to its text) and reports clicks and Enter/Space. Assistive technology sees a link whose name
+// is its text.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
 public:
-    explicit LinkLabel(QWidget *parent = nullptr);
+    explicit LinkLabel(const QString &address, QWidget *parent = nullptr);
 
 signals:
     void clicked();
