@@ -16,7 +16,7 @@ build: deps
 run: build
 	./build/default/bin/dewmoth
 
-test: deps-test format-check test-release test-asan test-windows fuzz
+test: deps-test format-check fuzz test-windows test-asan test-release
 
 test-release:
 	cmake --preset release
@@ -39,11 +39,7 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS) --target fuzz_quote_file fuzz_exec_line
-	for t in quote_file exec_line; do \
-	    mkdir -p build/fuzz/corpus/$$t && \
-	    build/fuzz/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	        build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
-	done
+	./scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
 bench: deps-test
 	cmake --preset release
