@@ -10,20 +10,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "url_catcher.h"
 #include <QTimer>
 
 using dewmoth::about::frmAbout;
 
 namespace {
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 // Answers the next message box that opens, recording its title, text and buttons.
 struct MessageWatcher

@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "url_catcher.h"
 #include <QWindow>
 
 using dewmoth::quote_window::frmTip;
@@ -18,15 +20,6 @@ using dewmoth::quote_window::frmTip;
 namespace {
 
 const QString kApplication = QStringLiteral("dewmoth-test");
-
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 } // namespace
 

@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <QWindow>
 
 #include <chrono>
@@ -56,13 +54,7 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         QFrame::paintEvent(event);
-        if (!hasFocus())
-            return;
-        QStylePainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = contentsRect().adjusted(1, 1, -1, -1);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+        paintFocusFrame(this, contentsRect().adjusted(1, 1, -1, -1));
     }
 };
 

@@ -48,6 +48,17 @@ QCursor handCursor()
     return QCursor(QPixmap(QStringLiteral(":/dewmoth/hand.ico")), 9, 1);
 }
 
+void paintFocusFrame(QWidget *widget, const QRect &rect)
+{
+    if (!widget->hasFocus())
+        return;
+    QStylePainter painter(widget);
+    QStyleOptionFocusRect option;
+    option.initFrom(widget);
+    option.rect = rect;
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+}
+
 namespace {
 
 class LinkAccessible : public QAccessibleWidget
@@ -130,12 +141,7 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
 void LinkLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    paintFocusFrame(this, rect());
 }
 
 } // namespace dewmoth::quote_window

@@ -18,6 +18,10 @@ QFont dialogFont(qreal points);
 QIcon programIcon();
 QCursor handCursor();
 
+// Draws the style's focus frame inside `widget` at `rect` when the widget has the focus; for
+// widgets that take the focus but whose base class draws none.
+void paintFocusFrame(QWidget *widget, const QRect &rect);
+
 // A label that shows a web address as a link (blue, underlined, 9.75 pt, the hand cursor, sized
 // to its text) and reports clicks and Enter/Space. Assistive technology sees a link whose name
 // is its text.
