@@ -35,13 +35,17 @@ const QString kDescription = QStringLiteral(
     "collection of his readings?  Please visit us at:");
 
 // The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.
+// Its two-pixel edge is drawn as eight one-pixel strips: the style's shaded-panel routine costs
+// more than filling the whole panel, and the panel covers most of a large window.
 class QuotePanel : public QFrame
 {
 public:
+    static constexpr int kEdge = 2;
+
     explicit QuotePanel(QWidget *parent) : QFrame(parent)
     {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(2);
+        setFrameStyle(QFrame::NoFrame);
+        setContentsMargins(kEdge, kEdge, kEdge, kEdge);
         setAutoFillBackground(true);
         QPalette pal = palette();
         pal.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -51,9 +55,24 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *event) override
+    void paintEvent(QPaintEvent *) override
     {
-        QFrame::paintEvent(event);
+        QPainter painter(this);
+        const QRect r = rect();
+        const auto strip = [&](int x, int y, int w, int h, QColor colour) {
+            painter.fillRect(QRect(x, y, w, h), colour);
+        };
+        const QColor shadow(128, 128, 128), darkShadow(0, 0, 0);
+        const QColor highlight(255, 255, 255), light(223, 223, 223);
+        strip(r.left(), r.top(), r.width(), 1, shadow);
+        strip(r.left(), r.top(), 1, r.height(), shadow);
+        strip(r.left(), r.bottom(), r.width(), 1, highlight);
+        strip(r.right(), r.top(), 1, r.height(), highlight);
+        strip(r.left() + 1, r.top() + 1, r.width() - 2, 1, darkShadow);
+        strip(r.left() + 1, r.top() + 1, 1, r.height() - 2, darkShadow);
+        strip(r.left() + 1, r.bottom() - 1, r.width() - 2, 1, light);
+        strip(r.right() - 1, r.top() + 1, 1, r.height() - 2, light);
+        painter.end();
         paintFocusFrame(this, contentsRect().adjusted(1, 1, -1, -1));
     }
 };
