@@ -3,10 +3,7 @@
 # accessibility bus, and reads it through AT-SPI (atspi_check.py) as a screen reader would.
 set -euo pipefail
 program=$1
-WORK=$(mktemp -d)
 . "$(dirname "$0")/lib.sh"
-trap 'stop_servers; rm -rf "$WORK"' EXIT
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 check=$(dirname "$0")/atspi_check.py
 

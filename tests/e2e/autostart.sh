@@ -6,12 +6,10 @@
 # into "%", so it cannot start such an entry; tst_desktop_entry covers "%".)
 set -euo pipefail
 program=$1
-WORK=$(mktemp -d)
 . "$(dirname "$0")/lib.sh"
 app_pids=()
-trap 'for p in "${app_pids[@]}"; do kill "$p" 2>/dev/null || true; done; stop_servers; rm -rf "$WORK"' EXIT
+trap 'for p in "${app_pids[@]}"; do kill "$p" 2>/dev/null || true; done; cleanup' EXIT
 
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 folder="$WORK/My \"odd\" \$HOME \\ Zoë's programs"
 mkdir -p "$folder"

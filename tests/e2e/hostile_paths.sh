@@ -3,9 +3,7 @@
 # that are not UTF-8, and checks that it finds its quote file beside it every time.
 set -euo pipefail
 program=$1
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
+. "$(dirname "$0")/lib.sh"
 export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 
 status=0

@@ -5,10 +5,9 @@
 # and dependencies.
 set -euo pipefail
 build=$1
-WORK=$(mktemp -d)
 . "$(dirname "$0")/lib.sh"
 app=""
-trap '[ -n "$app" ] && kill "$app" 2>/dev/null; stop_servers; rm -rf "$WORK"' EXIT
+trap '[ -n "$app" ] && kill "$app" 2>/dev/null; cleanup' EXIT
 
 root="$WORK/root"
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
@@ -22,7 +21,6 @@ for f in usr/lib/dewmoth/dewmoth usr/lib/dewmoth/TIPOFDAY.TXT usr/bin/dewmoth \
 done
 [ "$(readlink "$root/usr/bin/dewmoth")" = ../lib/dewmoth/dewmoth ] || { echo "bad bin link"; exit 1; }
 
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 start_xvfb
 "$root/usr/bin/dewmoth" >"$WORK/run.log" 2>&1 &

@@ -1,7 +1,17 @@
-# Shared by the end-to-end scripts: private display servers that are started, and stopped, here.
-# Each function leaves its server's PID in SERVER_PIDS; stop_servers ends only those.
+# Shared by the end-to-end scripts: a scratch folder that stands in for the user's home and
+# configuration, and private display servers that are started, and stopped, here. Each server
+# function leaves its PID in SERVER_PIDS; stop_servers ends only those. A script that starts
+# more sets its own EXIT trap and calls cleanup from it.
 
 SERVER_PIDS=()
+WORK=$(mktemp -d)
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
+
+cleanup() {
+    stop_servers
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
 
 stop_servers() {
     local pid

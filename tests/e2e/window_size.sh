@@ -3,11 +3,8 @@
 # Wayland, closes it each time, and checks that the stored outer size never changes.
 set -euo pipefail
 program=$1
-WORK=$(mktemp -d)
 . "$(dirname "$0")/lib.sh"
-trap 'stop_servers; rm -rf "$WORK"' EXIT
 
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 ini="$XDG_CONFIG_HOME/Dewmoth/$(basename "$program").ini"
 
