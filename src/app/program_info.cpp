@@ -3,7 +3,6 @@
 #include <dewmoth/version.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace dewmoth::app {
@@ -23,19 +22,9 @@ QString versionText()
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
-QString programFolder()
-{
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-}
-
 QString executableBaseName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-QString executablePath()
-{
-    return QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
 }
 
 } // namespace dewmoth::app

@@ -16,16 +16,11 @@ QString makerAddress();
 // "1.0.1": major, minor and revision in plain decimal.
 QString versionText();
 
-// Folder of the running executable, without a trailing separator (a root folder keeps its own).
-QString programFolder();
-
 // The running executable's file name without folder and extension.
 QString executableBaseName();
 
-// Full path of the running executable.
-QString executablePath();
-
-// The same, byte for byte as the file system has it (a folder name need not be valid UTF-8).
+// Full path of the running executable, byte for byte as the file system has it (a folder name
+// need not be valid UTF-8); its parent is the folder the quote file is read from.
 std::filesystem::path executableFile();
 
 } // namespace dewmoth::app

@@ -273,10 +273,9 @@ qsizetype frmTip::shownCharLimit() const
 
 void frmTip::captureLayout()
 {
-    m_distances =
-        captureDistances(float(width() * kTwipsPerPixel), float(height() * kTwipsPerPixel),
-                         currentArrangement(), panelBorder());
     m_arrangement = currentArrangement();
+    m_distances = captureDistances(float(width() * kTwipsPerPixel),
+                                   float(height() * kTwipsPerPixel), m_arrangement, panelBorder());
     m_captured = true;
 }
 
