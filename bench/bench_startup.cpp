@@ -38,7 +38,7 @@ Sample runOnce(const QString &program, const QProcessEnvironment &env)
         if (!process.waitForReadyRead(20000))
             break;
         err += process.readAllStandardError();
-        if (err.contains("first paint")) {
+        if (err.contains("first frame painted")) {
             sample.ms = double(timer.nsecsElapsed()) / 1e6;
             sample.peakKiB = peakResidentKiB(QString::number(process.processId()));
             break;
@@ -78,7 +78,7 @@ void compare(const char *where, const QString &program, const QString &reference
     }
     const double t1 = median(ours), t0 = median(theirs);
     const double r1 = median(oursRss), r0 = median(theirsRss);
-    std::printf("%-10s first paint: Dewmoth %.1f ms, minimal window %.1f ms, ratio %.2f | "
+    std::printf("%-10s first frame: Dewmoth %.1f ms, minimal window %.1f ms, ratio %.2f | "
                 "peak RSS %.0f KiB vs %.0f KiB, ratio %.2f (medians of %zu)\n",
                 where, t1, t0, t0 > 0 ? t1 / t0 : 0, r1, r0, r0 > 0 ? r1 / r0 : 0, ours.size());
 }

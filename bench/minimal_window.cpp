@@ -1,8 +1,9 @@
 // The reference for start-up: the smallest Qt Widgets window with one label, reporting its
-// first paint the same way the program does.
+// first whole frame the same way the program does: when the paint pass that drew it returns.
 #include <QApplication>
 #include <QLabel>
 #include <QLoggingCategory>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcReference, "dewmoth.quote_window", QtInfoMsg)
 
@@ -17,7 +18,7 @@ protected:
     {
         if (!m_painted) {
             m_painted = true;
-            qCDebug(lcReference) << "first paint";
+            QTimer::singleShot(0, this, [] { qCDebug(lcReference) << "first frame painted"; });
         }
         QLabel::paintEvent(event);
     }

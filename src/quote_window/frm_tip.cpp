@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QWindow>
 
 #include <chrono>
@@ -340,7 +341,8 @@ void frmTip::paintEvent(QPaintEvent *event)
 {
     if (!m_painted) {
         m_painted = true;
-        qCDebug(lcQuoteWindow) << "first paint";
+        // Children paint after this in the same pass; the frame is whole once the pass returns.
+        QTimer::singleShot(0, this, [] { qCDebug(lcQuoteWindow) << "first frame painted"; });
     }
     QPainter painter(this);
     const double scale = 1.0 / kTwipsPerPixel;

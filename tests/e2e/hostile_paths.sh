@@ -15,7 +15,7 @@ for name in "two words" "say \"hi\" it's" "\$HOME and %f %%" $'new\nline' $'lati
     log="$WORK/run.log"
     "$folder/dewmoth" >"$log" 2>&1 &
     app=$!
-    for _ in $(seq 100); do grep -q "first paint" "$log" && break; sleep 0.1; done
+    for _ in $(seq 100); do grep -q "first frame painted" "$log" && break; sleep 0.1; done
     kill -TERM "$app"; wait "$app" || true
     if grep -q "showing saying" "$log"; then
         echo "ok: $(printf '%q' "$name")"
