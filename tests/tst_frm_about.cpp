@@ -1,5 +1,6 @@
 // The About window: its texts, keys and link, and which system-information tool it starts.
 #include "about/frm_about.h"
+#include "quote_window/widget_support.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -119,7 +120,7 @@ void TestFrmAbout::layoutAndTexts()
     QCOMPARE(w.findChild<QPushButton *>("cmdOK")->geometry(), QRect(363, 295, 84, 23));
     QCOMPARE(w.findChild<QPushButton *>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
     QCOMPARE(w.findChild<QLabel *>("lblDisclaimer")->text(), QStringLiteral("Dewmoth"));
-    QCOMPARE(w.findChild<QLabel *>("Label4")->text().size(), 30);
+    QCOMPARE(w.findChild<dewmoth::quote_window::LinkLabel *>("Label4")->text().size(), 30);
     // Every text fits its box at its font, and no two texts run into each other.
     QList<QPair<QString, QRect>> texts;
     for (QLabel *label : w.findChildren<QLabel *>()) {
@@ -137,6 +138,8 @@ void TestFrmAbout::layoutAndTexts()
         // A pixel of line spacing may touch the next line box; glyphs do not.
         texts.append({label->objectName(), needed.translated(label->pos()).adjusted(1, 1, -1, -1)});
     }
+    auto *link = w.findChild<dewmoth::quote_window::LinkLabel *>("Label4");
+    texts.append({link->objectName(), link->geometry().adjusted(1, 1, -1, -1)});
     for (qsizetype i = 0; i < texts.size(); ++i) {
         for (qsizetype j = i + 1; j < texts.size(); ++j)
             QVERIFY2(!texts[i].second.intersects(texts[j].second),
@@ -193,7 +196,7 @@ void TestFrmAbout::linkKeepsWindowOpen()
     w.Form_Load();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *link = w.findChild<QLabel *>("Label4");
+    auto *link = w.findChild<dewmoth::quote_window::LinkLabel *>("Label4");
     QTest::mouseClick(link, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(catcher.urls, QList<QUrl>{QUrl(link->text())});

@@ -1,6 +1,7 @@
 // The quote window as a user meets it: start-up, sayings, keys, the remembered size, the
 // layout at other sizes, the link and the start-up box.
 #include "quote_window/frm_tip.h"
+#include "quote_window/widget_support.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QWindow>
 
 using dewmoth::quote_window::frmTip;
+using dewmoth::quote_window::LinkLabel;
 
 namespace {
 
@@ -133,7 +135,7 @@ void TestFrmTip::designControls()
         else
             QCOMPARE(qobject_cast<QLabel *>(widget)->text(), QString::fromUtf8(c.text));
     }
-    auto *link = w.findChild<QLabel *>("lblLink");
+    auto *link = w.findChild<LinkLabel *>("lblLink");
     QCOMPARE(link->text().size(), 30);
     QCOMPARE(link->pos(), QPoint(8, 272));
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -470,7 +472,7 @@ void TestFrmTip::linkOpensLabelText()
     w.Form_Load();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *link = w.findChild<QLabel *>("lblLink");
+    auto *link = w.findChild<LinkLabel *>("lblLink");
     link->setText("https://www.orlanvesty.example/other");
     QTest::mouseClick(link, Qt::LeftButton);
     QTest::mouseClick(link, Qt::LeftButton);

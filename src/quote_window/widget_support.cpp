@@ -69,7 +69,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name || t == QAccessible::Value)
-            return static_cast<QLabel *>(widget())->text();
+            return static_cast<LinkLabel *>(widget())->text();
         return QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override
@@ -94,7 +94,7 @@ QAccessibleInterface *linkFactory(const QString &className, QObject *object)
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QLabel(address, parent)
+LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QWidget(parent), m_text(address)
 {
     static const bool installed = [] {
         QAccessible::installFactory(linkFactory);
@@ -110,6 +110,22 @@ LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QLabel(address, 
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     setPalette(linkPalette);
     adjustSize();
+}
+
+void LinkLabel::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    updateGeometry();
+    update();
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QSize LinkLabel::sizeHint() const
+{
+    return fontMetrics().size(Qt::TextSingleLine, m_text);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
@@ -134,13 +150,16 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
         emit clicked();
         return;
     default:
-        QLabel::keyPressEvent(event);
+        QWidget::keyPressEvent(event);
     }
 }
 
-void LinkLabel::paintEvent(QPaintEvent *event)
+void LinkLabel::paintEvent(QPaintEvent *)
 {
-    QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
+    painter.end();
     paintFocusFrame(this, rect());
 }
 

@@ -4,8 +4,8 @@
 
 #include <QCursor>
 #include <QFont>
-#include <QLabel>
 #include <QRect>
+#include <QWidget>
 
 namespace dewmoth::quote_window {
 
@@ -24,12 +24,18 @@ void paintFocusFrame(QWidget *widget, const QRect &rect);
 
 // A label that shows a web address as a link (blue, underlined, 9.75 pt, the hand cursor, sized
 // to its text) and reports clicks and Enter/Space. Assistive technology sees a link whose name
-// is its text.
-class LinkLabel : public QLabel
+// is its text. It paints its one line itself: a label that takes the keyboard focus builds a
+// whole rich-text document behind it, the costliest step of the window's start.
+class LinkLabel : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit LinkLabel(const QString &address, QWidget *parent = nullptr);
+
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    QSize sizeHint() const override;
 
 signals:
     void clicked();
@@ -41,6 +47,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QString m_text;
     bool m_pressed = false;
 };
 
