@@ -5,10 +5,15 @@
 #include "shell/startup_switch.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <thread>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Loading the font database is the longest single step of the start; it runs beside the
+    // decoding of the window's pictures, and the first font asked for waits for it.
+    std::jthread fonts([] { QFontDatabase::families(); });
     QApplication::setApplicationName(dewmoth::app::productName());
     QApplication::setApplicationVersion(dewmoth::app::versionText());
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orlanvesty.Dewmoth"));

@@ -100,7 +100,10 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     setWindowTitle(app::productName());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    // Pictures before the first font: they decode while the font database is still loading on
+    // the worker that main starts, and asking for a font waits for that.
     setWindowIcon(programIcon());
+    m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
     setFont(dialogFont(8.25));
     setSizeGripEnabled(false);
     // The tiles cover every pixel; nothing needs erasing first.
@@ -110,7 +113,6 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 
-    m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
     resize(toPixels(6795), toPixels(5070));
     buildControls();
 }

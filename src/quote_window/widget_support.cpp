@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,10 +28,19 @@ QRect twipsRect(int left, int top, int width, int height)
 
 QFont dialogFont(qreal points)
 {
+    // Only faces the system has: asking for a missing one makes the font matcher work out a
+    // whole fallback chain for it, which costs as much as loading the face that is found.
+    static const QStringList families = [] {
+        const QStringList installed = QFontDatabase::families();
+        QStringList preferred{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                              QStringLiteral("Arimo"),         QStringLiteral("Arial"),
+                              QStringLiteral("Nimbus Sans"),   QStringLiteral("Helvetica")};
+        preferred.removeIf([&](const QString &f) { return !installed.contains(f); });
+        return preferred;
+    }();
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arimo"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+    if (!families.isEmpty())
+        font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
