@@ -100,10 +100,11 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     setWindowTitle(app::productName());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    // Pictures before the first font: they decode while the font database is still loading on
-    // the worker that main starts, and asking for a font waits for that.
+    // Pictures before the first font: they decode while the fonts may still be loading.
     setWindowIcon(programIcon());
     m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
+    if (m_env.awaitFonts)
+        m_env.awaitFonts();
     setFont(dialogFont(8.25));
     setSizeGripEnabled(false);
     // The tiles cover every pixel; nothing needs erasing first.

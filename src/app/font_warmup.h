@@ -1,0 +1,41 @@
+// Loading the system's font configuration is the longest single step of the program's start.
+// FontWarmup does it on a worker thread from the first line of main, while the main thread
+// connects to the display and decodes the window's pictures; once the application object exists
+// the worker fills Qt's font database as well.
+#pragma once
+
+#include <atomic>
+#include <latch>
+#include <thread>
+
+namespace dewmoth::app {
+
+class FontWarmup
+{
+public:
+    FontWarmup();
+    ~FontWarmup();
+    FontWarmup(const FontWarmup &) = delete;
+    FontWarmup &operator=(const FontWarmup &) = delete;
+
+    // Call once the QApplication exists; Qt's font database needs it.
+    void applicationCreated();
+    // Waits for the worker. Call before the first font is asked for (a font asked for earlier
+    // would load the same configuration a second time beside the worker) and before the
+    // QApplication goes.
+    void finish();
+
+private:
+    void release(bool applicationExists);
+
+    std::latch m_released{1};
+    std::atomic<bool> m_releasedOnce{false};
+    std::atomic<bool> m_applicationExists{false};
+    std::jthread m_worker;
+};
+
+// The platform's own font configuration, loaded ahead of Qt (nothing where Qt is the only
+// reader of the system's fonts).
+void loadSystemFontConfiguration();
+
+} // namespace dewmoth::app
