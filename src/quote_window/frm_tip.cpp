@@ -103,6 +103,8 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     // Pictures before the first font: they decode while the fonts may still be loading.
     setWindowIcon(programIcon());
     m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
+    const QPixmap bulb(QStringLiteral(":/dewmoth/bulb.gif"));
+    const QCursor hand = handCursor();
     if (m_env.awaitFonts)
         m_env.awaitFonts();
     setFont(dialogFont(8.25));
@@ -115,12 +117,12 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     setPalette(pal);
 
     resize(toPixels(6795), toPixels(5070));
-    buildControls();
+    buildControls(bulb, hand);
 }
 
 frmTip::~frmTip() = default;
 
-void frmTip::buildControls()
+void frmTip::buildControls(const QPixmap &bulb, const QCursor &hand)
 {
     // Creation order is stacking order: labels first, the windowed controls above them.
     lblDescription = new QLabel(kDescription, this);
@@ -129,7 +131,7 @@ void frmTip::buildControls()
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDescription->setGeometry(twipsRect(120, 3600, 5775, 495));
 
-    lblLink = new LinkLabel(app::makerAddress(), this);
+    lblLink = new LinkLabel(app::makerAddress(), this, hand);
     lblLink->setObjectName(QStringLiteral("lblLink"));
     lblLink->move(toPixels(120), toPixels(4080));
     connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
@@ -145,7 +147,7 @@ void frmTip::buildControls()
 
     Image1 = new QLabel(Picture1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")));
+    Image1->setPixmap(bulb);
     Image1->setGeometry(QRect(insidePanel(Picture1, 120, 120), QSize(23, 30)));
 
     Label1 = new QLabel(QStringLiteral("Did you know..."), Picture1);

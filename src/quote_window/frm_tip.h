@@ -70,7 +70,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
+    void buildControls(const QPixmap &bulb, const QCursor &hand);
     void captureLayout();
     void Form_Resize();
     void Form_Unload();

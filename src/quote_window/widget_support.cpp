@@ -104,14 +104,15 @@ QAccessibleInterface *linkFactory(const QString &className, QObject *object)
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QWidget(parent), m_text(address)
+LinkLabel::LinkLabel(const QString &address, QWidget *parent, const QCursor &cursor)
+    : QWidget(parent), m_text(address)
 {
     static const bool installed = [] {
         QAccessible::installFactory(linkFactory);
         return true;
     }();
     Q_UNUSED(installed);
-    setCursor(handCursor());
+    setCursor(cursor);
     setFocusPolicy(Qt::TabFocus);
     QFont linkFont = dialogFont(9.75);
     linkFont.setUnderline(true);

@@ -31,7 +31,8 @@ class LinkLabel : public QWidget
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
 public:
-    explicit LinkLabel(const QString &address, QWidget *parent = nullptr);
+    explicit LinkLabel(const QString &address, QWidget *parent = nullptr,
+                       const QCursor &cursor = handCursor());
 
     QString text() const { return m_text; }
     void setText(const QString &text);
