@@ -51,10 +51,15 @@ Sample runOnce(const QString &program, const QProcessEnvironment &env)
     return sample;
 }
 
-double median(std::vector<double> v)
+double quantile(std::vector<double> v, double q)
 {
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+    return v.empty() ? 0 : v[std::size_t(q * double(v.size() - 1) + 0.5)];
+}
+
+double median(const std::vector<double> &v)
+{
+    return quantile(v, 0.5);
 }
 
 void compare(const char *where, const QString &program, const QString &reference,
@@ -81,6 +86,10 @@ void compare(const char *where, const QString &program, const QString &reference
     std::printf("%-10s first frame: Dewmoth %.1f ms, minimal window %.1f ms, ratio %.2f | "
                 "peak RSS %.0f KiB vs %.0f KiB, ratio %.2f (medians of %zu)\n",
                 where, t1, t0, t0 > 0 ? t1 / t0 : 0, r1, r0, r0 > 0 ? r1 / r0 : 0, ours.size());
+    std::printf(
+        "%-10s quartiles: Dewmoth %.1f / %.1f / %.1f ms, minimal window %.1f / %.1f / %.1f ms\n",
+        where, quantile(ours, 0.25), t1, quantile(ours, 0.75), quantile(theirs, 0.25), t0,
+        quantile(theirs, 0.75));
 }
 
 } // namespace
