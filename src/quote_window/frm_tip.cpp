@@ -36,8 +36,11 @@ const QString kDescription = QStringLiteral(
     "collection of his readings?  Please visit us at:");
 
 // The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.
-// Its two-pixel edge is drawn as eight one-pixel strips: the style's shaded-panel routine costs
-// more than filling the whole panel, and the panel covers most of a large window.
+// The panel covers most of a large window and is repainted whole at every resize step, so it
+// paints itself the cheapest way Qt offers: its face is copied row by row from a wide strip of
+// its colour (the raster engine spreads such copies over its threads, where a plain fill runs on
+// one), and its two-pixel edge is eight one-pixel strips (the style's shaded-panel routine costs
+// more than the whole face).
 class QuotePanel : public QFrame
 {
 public:
@@ -47,7 +50,7 @@ public:
     {
         setFrameStyle(QFrame::NoFrame);
         setContentsMargins(kEdge, kEdge, kEdge, kEdge);
-        setAutoFillBackground(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
         QPalette pal = palette();
         pal.setColor(QPalette::Window, QColor(192, 192, 192));
         pal.setColor(QPalette::WindowText, Qt::black);
@@ -56,9 +59,12 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent *event) override
     {
         QPainter painter(this);
+        const QPixmap &face = faceStrip();
+        for (const QRect &area : event->region())
+            painter.drawTiledPixmap(area, face);
         const QRect r = rect();
         const auto strip = [&](int x, int y, int w, int h, QColor colour) {
             painter.fillRect(QRect(x, y, w, h), colour);
@@ -76,6 +82,25 @@ protected:
         painter.end();
         paintFocusFrame(this, contentsRect().adjusted(1, 1, -1, -1));
     }
+
+private:
+    // Wider than the widest screens, so that a row of the face is one copy.
+    const QPixmap &faceStrip()
+    {
+        const QColor colour = palette().color(QPalette::Window);
+        const qreal ratio = devicePixelRatioF();
+        if (m_face.isNull() || m_faceColour != colour || m_face.devicePixelRatio() != ratio) {
+            QImage strip(QSize(4096, 4) * ratio, QImage::Format_RGB32);
+            strip.fill(colour);
+            strip.setDevicePixelRatio(ratio);
+            m_face = QPixmap::fromImage(strip);
+            m_faceColour = colour;
+        }
+        return m_face;
+    }
+
+    QPixmap m_face;
+    QColor m_faceColour;
 };
 
 QPoint insidePanel(const QFrame *panel, int leftTwips, int topTwips)
@@ -353,12 +378,18 @@ void frmTip::paintEvent(QPaintEvent *event)
     const double scale = 1.0 / kTwipsPerPixel;
     const QRectF covered(0, 0, m_tiles.tileWidth * double(m_tiles.columns) * scale,
                          m_tiles.tileHeight * double(m_tiles.rows) * scale);
-    // The region, not its bounding box: Qt leaves out the opaque panel and buttons, and the
-    // panel alone covers most of a large window.
+    // The region, not its bounding box: Qt leaves out the opaque panel, which covers most of a
+    // large window. What is left are thin strips around it, and the raster engine spreads a
+    // copy of more than about a hundred rows over its threads; for strips that thin, waking
+    // them costs more than the pixels, so the strips are painted in bands it keeps on this one.
+    constexpr int kBandRows = 64;
     for (const QRect &rect : event->region()) {
         const QRect area = rect & covered.toAlignedRect();
-        if (!area.isEmpty())
-            painter.drawTiledPixmap(area, m_background, area.topLeft());
+        for (int top = area.top(); top <= area.bottom(); top += kBandRows) {
+            const QRect band(area.left(), top, area.width(),
+                             qMin(kBandRows, area.bottom() - top + 1));
+            painter.drawTiledPixmap(band, m_background, band.topLeft());
+        }
     }
     const QPointF element0 = m_tiles.element0 * scale;
     if (m_tiles.count() == 0 || !element0.isNull())
