@@ -379,15 +379,17 @@ void frmTip::paintEvent(QPaintEvent *event)
     const QRectF covered(0, 0, m_tiles.tileWidth * double(m_tiles.columns) * scale,
                          m_tiles.tileHeight * double(m_tiles.rows) * scale);
     // The region, not its bounding box: Qt leaves out the opaque panel, which covers most of a
-    // large window. What is left are thin strips around it, and the raster engine spreads a
-    // copy of more than about a hundred rows over its threads; for strips that thin, waking
-    // them costs more than the pixels, so the strips are painted in bands it keeps on this one.
+    // large window. What is left are strips around it. The raster engine spreads a copy of more
+    // than about a hundred rows over its threads, which pays for itself only on large areas; a
+    // smaller strip is painted in bands of rows that it keeps on this thread.
     constexpr int kBandRows = 64;
+    constexpr qint64 kSharedArea = 1 << 20;
     for (const QRect &rect : event->region()) {
         const QRect area = rect & covered.toAlignedRect();
-        for (int top = area.top(); top <= area.bottom(); top += kBandRows) {
-            const QRect band(area.left(), top, area.width(),
-                             qMin(kBandRows, area.bottom() - top + 1));
+        const int rows =
+            qint64(area.width()) * area.height() < kSharedArea ? kBandRows : area.height();
+        for (int top = area.top(); top <= area.bottom(); top += rows) {
+            const QRect band(area.left(), top, area.width(), qMin(rows, area.bottom() - top + 1));
             painter.drawTiledPixmap(band, m_background, band.topLeft());
         }
     }
