@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -147,6 +148,9 @@ void TestFrmTip::designControls()
     QCOMPARE(startup->text(), QStringLiteral("&Show at Startup"));
     QCOMPARE(startup->buddy(), w.findChild<QWidget *>("chkLoadTipsAtStartup"));
     QCOMPARE(w.font().pointSizeF(), 8.25);
+    // The stand-in face the build installs, not whatever the matcher falls back to.
+    QCOMPARE(QFontInfo(w.font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(link->font()).family(), QStringLiteral("Liberation Sans"));
     QVERIFY(!w.findChild<QCheckBox *>("chkLoadTipsAtStartup")->isChecked());
 }
 

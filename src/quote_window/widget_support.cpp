@@ -31,11 +31,15 @@ QFont dialogFont(qreal points)
     // Only faces the system has: asking for a missing one makes the font matcher work out a
     // whole fallback chain for it, which costs as much as loading the face that is found.
     static const QStringList families = [] {
-        const QStringList installed = QFontDatabase::families();
+        // A family that more than one foundry makes is listed as "Family [Foundry]".
+        QStringList installed = QFontDatabase::families();
+        for (QString &name : installed)
+            name = name.section(QStringLiteral(" ["), 0, 0);
         QStringList preferred{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
                               QStringLiteral("Arimo"),         QStringLiteral("Arial"),
                               QStringLiteral("Nimbus Sans"),   QStringLiteral("Helvetica")};
-        preferred.removeIf([&](const QString &f) { return !installed.contains(f); });
+        preferred.removeIf(
+            [&](const QString &f) { return !installed.contains(f, Qt::CaseInsensitive); });
         return preferred;
     }();
     QFont font;
