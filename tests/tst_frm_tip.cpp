@@ -50,6 +50,8 @@ private slots:
     void unusableSettingsStore_data();
     void unusableSettingsStore();
     void layoutFollowsResize();
+    void paintsTilesAndPanel_data();
+    void paintsTilesAndPanel();
     void startupBoxFollowsDisk();
     void linkOpensLabelText();
     void sayingReachesAccessibility();
@@ -436,6 +438,71 @@ void TestFrmTip::layoutFollowsResize()
     QCOMPARE(tip->size(), QSize(249, 125));
     QCOMPARE(w.layoutDistances().PanelWidthSlack, 1860);
     QCOMPARE(w.layoutDistances().TipTextWidthSlack, 1140);
+}
+
+void TestFrmTip::paintsTilesAndPanel_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("design") << QSize(453, 338);
+    QTest::newRow("large") << QSize(1600, 1200);
+    QTest::newRow("below the slacks") << QSize(200, 150);
+}
+
+// Every pixel the controls leave free shows the background's tile pattern, and the panel shows
+// its face and its sunken edge, whatever bands and strips they are painted in.
+void TestFrmTip::paintsTilesAndPanel()
+{
+    QFETCH(QSize, size);
+    frmTip w(environment());
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(size);
+    QTRY_COMPARE(w.size(), size);
+    const QImage shot = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage tile = QImage(":/dewmoth/background.jpg").convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.size(), size);
+
+    QRegion controls;
+    for (QWidget *child : w.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        controls += child->geometry();
+    int tilePixels = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = y % 3; x < shot.width(); x += 3) {
+            if (controls.contains(QPoint(x, y)))
+                continue;
+            ++tilePixels;
+            if (shot.pixel(x, y) != tile.pixel(x % tile.width(), y % tile.height()))
+                QFAIL(qPrintable(QStringLiteral("tile pixel at %1, %2").arg(x).arg(y)));
+        }
+    }
+    QVERIFY(tilePixels > 0);
+
+    auto *panel = w.findChild<QWidget *>("Picture1");
+    const QRect outer = panel->geometry();
+    QRegion face = QRegion(outer.adjusted(2, 2, -2, -2)) & shot.rect();
+    for (QWidget *child : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        face -= child->geometry().translated(outer.topLeft());
+    for (const QRect &r : face) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left() + y % 3; x <= r.right(); x += 3) {
+                if (shot.pixel(x, y) != qRgb(192, 192, 192))
+                    QFAIL(qPrintable(QStringLiteral("panel face at %1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+    const int midX = outer.left() + qMin(outer.width(), size.width() - outer.left()) / 2;
+    const int midY = outer.top() + qMin(outer.height(), size.height() - outer.top()) / 2;
+    QCOMPARE(shot.pixel(midX, outer.top()), qRgb(128, 128, 128));
+    QCOMPARE(shot.pixel(midX, outer.top() + 1), qRgb(0, 0, 0));
+    QCOMPARE(shot.pixel(outer.left(), midY), qRgb(128, 128, 128));
+    QCOMPARE(shot.pixel(outer.left() + 1, midY), qRgb(0, 0, 0));
+    if (shot.rect().contains(outer.bottomRight())) {
+        QCOMPARE(shot.pixel(midX, outer.bottom()), qRgb(255, 255, 255));
+        QCOMPARE(shot.pixel(midX, outer.bottom() - 1), qRgb(223, 223, 223));
+        QCOMPARE(shot.pixel(outer.right(), midY), qRgb(255, 255, 255));
+        QCOMPARE(shot.pixel(outer.right() - 1, midY), qRgb(223, 223, 223));
+    }
 }
 
 void TestFrmTip::startupBoxFollowsDisk()
