@@ -35,6 +35,24 @@ const QString kDescription = QStringLiteral(
     "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
     "collection of his readings?  Please visit us at:");
 
+// Covers `region` with copies of `tile`, its pattern anchored at the painter's origin. The raster
+// engine spreads a copy of more than about a hundred rows over its threads, which pays for
+// itself only on large areas; a smaller one, like the thin strips of tiles around the quote
+// panel, is painted in bands of rows that it keeps on this thread.
+void tileRegion(QPainter &painter, const QRegion &region, const QPixmap &tile)
+{
+    constexpr int kBandRows = 64;
+    constexpr qint64 kSharedArea = 1 << 20;
+    for (const QRect &area : region) {
+        const int rows =
+            qint64(area.width()) * area.height() < kSharedArea ? kBandRows : area.height();
+        for (int top = area.top(); top <= area.bottom(); top += rows) {
+            const QRect band(area.left(), top, area.width(), qMin(rows, area.bottom() - top + 1));
+            painter.drawTiledPixmap(band, tile, band.topLeft());
+        }
+    }
+}
+
 // The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.
 // The panel covers most of a large window and is repainted whole at every resize step, so it
 // paints itself the cheapest way Qt offers: its face is copied row by row from a wide strip of
@@ -62,9 +80,7 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         QPainter painter(this);
-        const QPixmap &face = faceStrip();
-        for (const QRect &area : event->region())
-            painter.drawTiledPixmap(area, face);
+        tileRegion(painter, event->region(), faceStrip());
         const QRect r = rect();
         const auto strip = [&](int x, int y, int w, int h, QColor colour) {
             painter.fillRect(QRect(x, y, w, h), colour);
@@ -379,20 +395,8 @@ void frmTip::paintEvent(QPaintEvent *event)
     const QRectF covered(0, 0, m_tiles.tileWidth * double(m_tiles.columns) * scale,
                          m_tiles.tileHeight * double(m_tiles.rows) * scale);
     // The region, not its bounding box: Qt leaves out the opaque panel, which covers most of a
-    // large window. What is left are strips around it. The raster engine spreads a copy of more
-    // than about a hundred rows over its threads, which pays for itself only on large areas; a
-    // smaller strip is painted in bands of rows that it keeps on this thread.
-    constexpr int kBandRows = 64;
-    constexpr qint64 kSharedArea = 1 << 20;
-    for (const QRect &rect : event->region()) {
-        const QRect area = rect & covered.toAlignedRect();
-        const int rows =
-            qint64(area.width()) * area.height() < kSharedArea ? kBandRows : area.height();
-        for (int top = area.top(); top <= area.bottom(); top += rows) {
-            const QRect band(area.left(), top, area.width(), qMin(rows, area.bottom() - top + 1));
-            painter.drawTiledPixmap(band, m_background, band.topLeft());
-        }
-    }
+    // large window.
+    tileRegion(painter, event->region() & covered.toAlignedRect(), m_background);
     const QPointF element0 = m_tiles.element0 * scale;
     if (m_tiles.count() == 0 || !element0.isNull())
         painter.drawPixmap(element0, m_background);
