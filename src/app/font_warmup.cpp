@@ -9,7 +9,7 @@ FontWarmup::FontWarmup()
     : m_worker([this] {
           loadSystemFontConfiguration();
           m_released.wait();
-          if (m_applicationExists.load())
+          if (m_applicationExists)
               QFontDatabase::families();
       })
 {}
@@ -34,9 +34,9 @@ void FontWarmup::applicationCreated()
 
 void FontWarmup::release(bool applicationExists)
 {
-    if (m_releasedOnce.exchange(true))
+    if (m_released.try_wait())
         return;
-    m_applicationExists.store(applicationExists);
+    m_applicationExists = applicationExists;
     m_released.count_down();
 }
 

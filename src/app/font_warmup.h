@@ -4,7 +4,6 @@
 // the worker fills Qt's font database as well.
 #pragma once
 
-#include <atomic>
 #include <latch>
 #include <thread>
 
@@ -29,8 +28,7 @@ private:
     void release(bool applicationExists);
 
     std::latch m_released{1};
-    std::atomic<bool> m_releasedOnce{false};
-    std::atomic<bool> m_applicationExists{false};
+    bool m_applicationExists = false; // written before the release, read after it
     std::jthread m_worker;
 };
 
