@@ -1,10 +1,17 @@
 // The start-up font worker: it must never keep a start waiting, whether or not the application
-// object comes to exist, and with one it must leave Qt's font database filled.
+// object comes to exist, and with one it must leave Qt's font database filled. Moving it to
+// another processor must not leave it tied to the others.
 #include "app/font_warmup.h"
+#include "app/thread_placement.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QTest>
+
+#include <latch>
+
+#include <pthread.h>
+#include <sched.h>
 
 using dewmoth::app::FontWarmup;
 
@@ -15,19 +22,28 @@ private slots:
     void endsWithoutApplication_data();
     void endsWithoutApplication();
     void fillsFontDatabase();
+    void placedThreadMayRunAnywhere();
 };
 
 void TestFontWarmup::endsWithoutApplication_data()
 {
+    QTest::addColumn<bool>("await");
     QTest::addColumn<bool>("finishFirst");
-    QTest::newRow("destroyed") << false;
-    QTest::newRow("finished, then destroyed") << true;
+    QTest::newRow("destroyed") << false << false;
+    QTest::newRow("finished, then destroyed") << false << true;
+    QTest::newRow("awaited, then destroyed") << true << false;
+    QTest::newRow("awaited, finished, then destroyed") << true << true;
 }
 
 void TestFontWarmup::endsWithoutApplication()
 {
+    QFETCH(bool, await);
     QFETCH(bool, finishFirst);
     FontWarmup fonts;
+    if (await) {
+        fonts.awaitFonts();
+        fonts.awaitFonts();
+    }
     if (finishFirst) {
         fonts.finish();
         fonts.finish();
@@ -43,8 +59,22 @@ void TestFontWarmup::fillsFontDatabase()
     QGuiApplication app(argc, argv);
     fonts.applicationCreated();
     fonts.applicationCreated();
-    fonts.finish();
+    fonts.awaitFonts();
     QVERIFY(!QFontDatabase::families().isEmpty());
+    fonts.finish();
+}
+
+void TestFontWarmup::placedThreadMayRunAnywhere()
+{
+    cpu_set_t allowed;
+    QCOMPARE(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    std::latch done(1);
+    std::jthread worker([&done] { done.wait(); });
+    dewmoth::app::placeApart(worker);
+    cpu_set_t workerSet;
+    QCOMPARE(pthread_getaffinity_np(worker.native_handle(), sizeof workerSet, &workerSet), 0);
+    done.count_down();
+    QVERIFY(CPU_EQUAL(&workerSet, &allowed));
 }
 
 QTEST_APPLESS_MAIN(TestFontWarmup)

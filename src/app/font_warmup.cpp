@@ -1,5 +1,7 @@
 #include "app/font_warmup.h"
 
+#include "app/thread_placement.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -11,12 +13,24 @@ FontWarmup::FontWarmup()
           m_released.wait();
           if (m_applicationExists)
               QFontDatabase::families();
+          // The thread's own end (Qt's per-thread data) overlaps the main thread's work.
+          m_ready.count_down();
       })
-{}
+{
+    // The main thread goes on to connect to the display; on one core the two would take turns.
+    placeApart(m_worker);
+}
 
 FontWarmup::~FontWarmup()
 {
     finish();
+}
+
+void FontWarmup::awaitFonts()
+{
+    // A wait before the application exists must not wait for a release that never comes.
+    release(false);
+    m_ready.wait();
 }
 
 void FontWarmup::finish()

@@ -19,15 +19,18 @@ public:
 
     // Call once the QApplication exists; Qt's font database needs it.
     void applicationCreated();
-    // Waits for the worker. Call before the first font is asked for (a font asked for earlier
-    // would load the same configuration a second time beside the worker) and before the
-    // QApplication goes.
+    // Waits until the fonts are ready. Call before the first font is asked for: a font asked for
+    // earlier would load the same configuration a second time beside the worker. Called before
+    // applicationCreated(), it gives up the font database part instead of waiting for it.
+    void awaitFonts();
+    // Waits for the worker to end. Call before the QApplication goes.
     void finish();
 
 private:
     void release(bool applicationExists);
 
     std::latch m_released{1};
+    std::latch m_ready{1};
     bool m_applicationExists = false; // written before the release, read after it
     std::jthread m_worker;
 };

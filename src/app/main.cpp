@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     environment.settingsApplication = dewmoth::app::executableBaseName();
     environment.startupTarget = dewmoth::shell::StartupTarget(executable);
     environment.showAbout = [](QWidget *owner) { dewmoth::about::frmAbout::showModal(owner); };
-    environment.awaitFonts = [&fonts] { fonts.finish(); };
+    environment.awaitFonts = [&fonts] { fonts.awaitFonts(); };
 
     frmTip window(std::move(environment));
     window.Form_Load();
