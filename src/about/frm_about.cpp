@@ -101,6 +101,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 
     Label4 = new quote_window::LinkLabel(app::makerAddress(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setFont(quote_window::linkFont());
     Label4->move(quote_window::toPixels(360), quote_window::toPixels(3720));
     connect(Label4, &quote_window::LinkLabel::clicked, this, &frmAbout::Label4_Click);
 

@@ -141,14 +141,6 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     setWindowTitle(app::productName());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    // Pictures before the first font: they decode while the fonts may still be loading.
-    setWindowIcon(programIcon());
-    m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
-    const QPixmap bulb(QStringLiteral(":/dewmoth/bulb.gif"));
-    const QCursor hand = handCursor();
-    if (m_env.awaitFonts)
-        m_env.awaitFonts();
-    setFont(dialogFont(8.25));
     setSizeGripEnabled(false);
     // The tiles cover every pixel; nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -156,9 +148,18 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
-
     resize(toPixels(6795), toPixels(5070));
-    buildControls(bulb, hand);
+
+    // Pictures and controls before the first font: they need none, and are built while the
+    // fonts may still be loading. Only measuring text waits for them.
+    setWindowIcon(programIcon());
+    m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
+    buildControls(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")), handCursor());
+    if (m_env.awaitFonts)
+        m_env.awaitFonts();
+    lblLink->setFont(linkFont());
+    setFont(dialogFont(8.25));
+    lblStartup->adjustSize();
 }
 
 frmTip::~frmTip() = default;
@@ -228,7 +229,6 @@ void frmTip::buildControls(const QPixmap &bulb, const QCursor &hand)
     chkLoadTipsAtStartup->setGeometry(twipsRect(120, 4620, 200, 250));
     connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, &frmTip::chkLoadTipsAtStartup_Click);
     lblStartup->setBuddy(chkLoadTipsAtStartup);
-    lblStartup->adjustSize();
 
     setTabOrder(cmdOK, cmdNextTip);
     setTabOrder(cmdNextTip, cmdFont);

@@ -37,8 +37,9 @@ public:
         // The start-up switch's platform side; empty: the real one.
         std::function<bool()> startupEnabled;
         std::function<bool(bool on)> setStartup;
-        // Called once the window's pictures are decoded, before its first font: the start waits
-        // here for the fonts that load on a worker meanwhile. Empty: nothing to wait for.
+        // Called once the window's pictures and controls are built, before its first font: the
+        // start waits here for the fonts that load on a worker meanwhile. Empty: nothing to wait
+        // for.
         std::function<void()> awaitFonts;
     };
 

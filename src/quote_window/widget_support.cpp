@@ -51,6 +51,13 @@ QFont dialogFont(qreal points)
     return font;
 }
 
+QFont linkFont()
+{
+    QFont font = dialogFont(9.75);
+    font.setUnderline(true);
+    return font;
+}
+
 QIcon programIcon()
 {
     return QIcon(QStringLiteral(":/dewmoth/dewmoth.ico"));
@@ -118,13 +125,10 @@ LinkLabel::LinkLabel(const QString &address, QWidget *parent, const QCursor &cur
     Q_UNUSED(installed);
     setCursor(cursor);
     setFocusPolicy(Qt::TabFocus);
-    QFont linkFont = dialogFont(9.75);
-    linkFont.setUnderline(true);
-    setFont(linkFont);
+    // No font yet: a window may build its controls while the fonts are still loading.
     QPalette linkPalette = palette();
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     setPalette(linkPalette);
-    adjustSize();
 }
 
 void LinkLabel::setText(const QString &text)
@@ -141,6 +145,13 @@ void LinkLabel::setText(const QString &text)
 QSize LinkLabel::sizeHint() const
 {
     return fontMetrics().size(Qt::TextSingleLine, m_text);
+}
+
+void LinkLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        adjustSize();
+    QWidget::changeEvent(event);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

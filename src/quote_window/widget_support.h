@@ -22,10 +22,14 @@ QCursor handCursor();
 // widgets that take the focus but whose base class draws none.
 void paintFocusFrame(QWidget *widget, const QRect &rect);
 
-// A label that shows a web address as a link (blue, underlined, 9.75 pt, the hand cursor, sized
-// to its text) and reports clicks and Enter/Space. Assistive technology sees a link whose name
-// is its text. It paints its one line itself: a label that takes the keyboard focus builds a
-// whole rich-text document behind it, the costliest step of the window's start.
+// The link's face: the dialog face at 9.75 pt, underlined.
+QFont linkFont();
+
+// A label that shows a web address as a link (blue, the hand cursor, sized to its text in the
+// font it is given, normally linkFont()) and reports clicks and Enter/Space. Assistive technology
+// sees a link whose name is its text. It paints its one line itself: a label that takes the
+// keyboard focus builds a whole rich-text document behind it, the costliest step of the window's
+// start.
 class LinkLabel : public QWidget
 {
     Q_OBJECT
@@ -46,6 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QString m_text;
