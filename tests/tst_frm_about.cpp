@@ -139,6 +139,7 @@ void TestFrmAbout::layoutAndTexts()
         texts.append({label->objectName(), needed.translated(label->pos()).adjusted(1, 1, -1, -1)});
     }
     auto *link = w.findChild<dewmoth::quote_window::LinkLabel *>("Label4");
+    QCOMPARE(link->size(), QFontMetrics(link->font()).size(Qt::TextSingleLine, link->text()));
     texts.append({link->objectName(), link->geometry().adjusted(1, 1, -1, -1)});
     for (qsizetype i = 0; i < texts.size(); ++i) {
         for (qsizetype j = i + 1; j < texts.size(); ++j)

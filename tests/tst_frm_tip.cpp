@@ -141,6 +141,8 @@ void TestFrmTip::designControls()
     auto *link = w.findChild<LinkLabel *>("lblLink");
     QCOMPARE(link->text().size(), 30);
     QCOMPARE(link->pos(), QPoint(8, 272));
+    // Sized to its text in its own face, which it gets after it is built.
+    QCOMPARE(link->size(), QFontMetrics(link->font()).size(Qt::TextSingleLine, link->text()));
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(link->font().underline());
     QCOMPARE(link->font().pointSizeF(), 9.75);
