@@ -37,6 +37,8 @@ private slots:
     void encoding();
     void utf8CheckOnLargeInput_data();
     void utf8CheckOnLargeInput();
+    void utf8ChecksAgree_data();
+    void utf8ChecksAgree();
     void lineIndexPastFourGiB();
     void longLineIsCapped_data();
     void longLineIsCapped();
@@ -150,6 +152,45 @@ void TestTipList::utf8CheckOnLargeInput()
         text[at] = '\x80'; // a continuation byte where a character should start
         QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), false);
     }
+}
+
+void TestTipList::utf8ChecksAgree_data()
+{
+    // Where the four bytes under test sit in ASCII text: the vector check works on blocks of
+    // sixteen bytes, and carries what a block leaves open into the next.
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("length");
+    QTest::newRow("start of a block") << 0 << 40;
+    QTest::newRow("across a block boundary") << 14 << 40;
+    QTest::newRow("across a 64-byte step") << 62 << 100;
+    QTest::newRow("at the very end") << 36 << 40;
+}
+
+void TestTipList::utf8ChecksAgree()
+{
+    QFETCH(int, offset);
+    QFETCH(int, length);
+    // Every pair of leading bytes, followed by bytes at each boundary of the UTF-8 classes.
+    const unsigned char edges[] = {0x00, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC2, 0xF4};
+    QByteArray text(length, 'a');
+    int disagreements = 0, valid = 0;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = 0; second < 256; ++second) {
+            for (unsigned char third : edges) {
+                for (unsigned char fourth : edges) {
+                    text[offset] = char(first);
+                    text[offset + 1] = char(second);
+                    text[offset + 2] = char(third);
+                    text[offset + 3] = char(fourth);
+                    const bool expected = isValidUtf8Portable(text.constData(), text.size());
+                    valid += expected;
+                    disagreements += isValidUtf8(text.constData(), text.size()) != expected;
+                }
+            }
+        }
+    }
+    QCOMPARE(disagreements, 0);
+    QVERIFY(valid > 0);
 }
 
 void TestTipList::lineIndexPastFourGiB()

@@ -42,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     const TipList tips = TipList::fromBytes(bytes);
     const bool utf8 = isValidUtf8(bytes.data(), bytes.size());
+    if (utf8 != isValidUtf8Portable(bytes.data(), bytes.size()))
+        std::abort(); // the processor's check and the portable one disagree
     if ((tips.encoding() == QuoteEncoding::Utf8) != utf8)
         std::abort();
     const bool bom = utf8 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
