@@ -5,7 +5,7 @@
 #include <pthread.h>
 #include <sched.h>
 
-Q_LOGGING_CATEGORY(lcThreads, "dewmoth.app.threads", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcApp, "dewmoth.app", QtInfoMsg)
 
 namespace dewmoth::app {
 
@@ -26,7 +26,7 @@ void placeApart(std::jthread &started)
     if (pthread_setaffinity_np(thread, sizeof elsewhere, &elsewhere) != 0)
         return;
     if (pthread_setaffinity_np(thread, sizeof allowed, &allowed) != 0)
-        qCWarning(lcThreads) << "a worker thread stays off processor" << here;
+        qCWarning(lcApp) << "a worker thread stays off processor" << here;
 }
 
 } // namespace dewmoth::app
