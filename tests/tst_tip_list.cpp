@@ -131,11 +131,12 @@ void TestTipList::encoding()
 
 void TestTipList::utf8CheckOnLargeInput_data()
 {
-    // Large inputs are checked in four quarters; faults must be found wherever they fall.
+    // Large inputs are checked in four quarters or in blocks of sixteen bytes; faults must be
+    // found wherever they fall.
     QTest::addColumn<int>("at"); // where a stray byte replaces one; -1: none
     QTest::addColumn<bool>("valid");
     QTest::newRow("valid") << -1 << true;
-    for (const int at : {0, 4095, 4096, 4097, 8191, 8192, 12288, 16383})
+    for (const int at : {0, 1, 4095, 4096, 4097, 8192, 8193, 12288, 12289, 16381, 16384})
         QTest::newRow(qPrintable(QString("fault at %1").arg(at))) << at << false;
 }
 
@@ -143,14 +144,18 @@ void TestTipList::utf8CheckOnLargeInput()
 {
     QFETCH(int, at);
     QFETCH(bool, valid);
-    // 4-byte characters, so every quarter boundary falls inside one.
-    QByteArray text = QByteArray("\xF0\x9F\xA6\x8B").repeated(4096);
+    // One ASCII byte, then 4-byte characters: every quarter boundary falls inside a character.
+    QByteArray text = "a" + QByteArray("\xF0\x9F\xA6\x8B").repeated(4096);
+    const auto check = [&text](bool expected) {
+        QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), expected);
+        QCOMPARE(isValidUtf8Portable(text.constData(), std::size_t(text.size())), expected);
+    };
     if (at >= 0)
         text[at] = '\xFF';
-    QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), valid);
-    if (at >= 0 && at % 4 == 0) {
+    check(valid);
+    if (at >= 0 && at % 4 == 1) {
         text[at] = '\x80'; // a continuation byte where a character should start
-        QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), false);
+        check(false);
     }
 }
 
