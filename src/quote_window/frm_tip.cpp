@@ -154,7 +154,7 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     // fonts may still be loading. Only measuring text waits for them.
     setWindowIcon(programIcon());
     m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
-    buildControls(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")), handCursor());
+    buildControls();
     if (m_env.awaitFonts)
         m_env.awaitFonts();
     lblLink->setFont(linkFont());
@@ -164,7 +164,7 @@ frmTip::frmTip(Environment environment, QWidget *parent)
 
 frmTip::~frmTip() = default;
 
-void frmTip::buildControls(const QPixmap &bulb, const QCursor &hand)
+void frmTip::buildControls()
 {
     // Creation order is stacking order: labels first, the windowed controls above them.
     lblDescription = new QLabel(kDescription, this);
@@ -173,7 +173,7 @@ void frmTip::buildControls(const QPixmap &bulb, const QCursor &hand)
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDescription->setGeometry(twipsRect(120, 3600, 5775, 495));
 
-    lblLink = new LinkLabel(app::makerAddress(), this, hand);
+    lblLink = new LinkLabel(app::makerAddress(), this);
     lblLink->setObjectName(QStringLiteral("lblLink"));
     lblLink->move(toPixels(120), toPixels(4080));
     connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
@@ -189,7 +189,7 @@ void frmTip::buildControls(const QPixmap &bulb, const QCursor &hand)
 
     Image1 = new QLabel(Picture1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(bulb);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")));
     Image1->setGeometry(QRect(insidePanel(Picture1, 120, 120), QSize(23, 30)));
 
     Label1 = new QLabel(QStringLiteral("Did you know..."), Picture1);

@@ -71,7 +71,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls(const QPixmap &bulb, const QCursor &hand);
+    void buildControls();
     void captureLayout();
     void Form_Resize();
     void Form_Unload();

@@ -115,15 +115,14 @@ QAccessibleInterface *linkFactory(const QString &className, QObject *object)
 
 } // namespace
 
-LinkLabel::LinkLabel(const QString &address, QWidget *parent, const QCursor &cursor)
-    : QWidget(parent), m_text(address)
+LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QWidget(parent), m_text(address)
 {
     static const bool installed = [] {
         QAccessible::installFactory(linkFactory);
         return true;
     }();
     Q_UNUSED(installed);
-    setCursor(cursor);
+    setCursor(handCursor());
     setFocusPolicy(Qt::TabFocus);
     // No font yet: a window may build its controls while the fonts are still loading.
     QPalette linkPalette = palette();

@@ -35,8 +35,7 @@ class LinkLabel : public QWidget
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
 public:
-    explicit LinkLabel(const QString &address, QWidget *parent = nullptr,
-                       const QCursor &cursor = handCursor());
+    explicit LinkLabel(const QString &address, QWidget *parent = nullptr);
 
     QString text() const { return m_text; }
     void setText(const QString &text);
