@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "url_catcher.h"
-#include <QTimer>
 
 using dewmoth::about::frmAbout;
 

@@ -13,9 +13,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include "url_catcher.h"
-#include <QWindow>
 
 using dewmoth::quote_window::frmTip;
 using dewmoth::quote_window::LinkLabel;
