@@ -8,7 +8,7 @@ set -euo pipefail
 program=$1
 . "$(dirname "$0")/lib.sh"
 app_pids=()
-trap 'for p in "${app_pids[@]}"; do kill "$p" 2>/dev/null || true; done; cleanup' EXIT
+trap 'stop_processes "${app_pids[@]}"; cleanup' EXIT
 
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 folder="$WORK/My \"odd\" \$HOME \\ Zoë's programs"

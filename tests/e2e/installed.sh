@@ -7,7 +7,7 @@ set -euo pipefail
 build=$1
 . "$(dirname "$0")/lib.sh"
 app=""
-trap '[ -n "$app" ] && kill "$app" 2>/dev/null; cleanup' EXIT
+trap '[ -n "$app" ] && stop_processes "$app"; cleanup' EXIT
 
 root="$WORK/root"
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null

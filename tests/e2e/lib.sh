@@ -20,6 +20,19 @@ stop_servers() {
     SERVER_PIDS=()
 }
 
+stop_processes() { # stop_processes PID...: asks each to end and waits until it has, so that
+    # nothing still writes into the scratch folder while it is removed (a program started by a
+    # launcher is not this shell's child, so it is watched rather than waited for)
+    local pid
+    for pid in "$@"; do kill -TERM "$pid" 2>/dev/null || true; done
+    for pid in "$@"; do
+        # Gone, or a child that has ended and only waits to be reaped.
+        wait_for 5 sh -c "! ps -o stat= -p $pid | grep -q '^[^Z]'" ||
+            kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+
 wait_for() { # wait_for SECONDS COMMAND...: polls until COMMAND succeeds
     local tries=$(($1 * 10)); shift
     for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
