@@ -81,8 +81,8 @@ int main(int argc, char *argv[])
     frmTip::Environment environment;
     environment.programFolder = dir.path().toStdString();
     environment.settingsApplication = QStringLiteral("bench");
-    environment.startupEnabled = [] { return false; };
-    environment.setStartup = [](bool on) { return on; };
+    environment.startupTest = [] { return dewmoth::shell::StartupState{}; };
+    environment.setStartup = [](bool on) { return dewmoth::shell::StartupState{on, {}}; };
     frmTip window(environment);
     window.Form_Load();
     window.resize(3840, 2160);

@@ -110,26 +110,64 @@ void TestDesktopEntry::autostartKeys_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QByteArray>("program"); // what Exec starts; "-" for nothing
     const QByteArray head("[Desktop Entry]\nType=Application\nExec=/x\n");
-    QTest::newRow("plain entry") << head << true;
-    QTest::newRow("Hidden=true") << head + "Hidden=true\n" << false;
-    QTest::newRow("Hidden = true with blanks") << head + "Hidden = true\r\n" << false;
-    QTest::newRow("Hidden=false") << head + "Hidden=false\n" << true;
+    QTest::newRow("plain entry") << head << true << QByteArray("/x");
+    QTest::newRow("Hidden=true") << head + "Hidden=true\n" << false << QByteArray("/x");
+    QTest::newRow("Hidden = true with blanks") << head + "Hidden = true\r\n"
+                                               << false << QByteArray("/x");
+    QTest::newRow("Hidden=false") << head + "Hidden=false\n" << true << QByteArray("/x");
     QTest::newRow("switched off the GNOME way") << head + "X-GNOME-Autostart-enabled=false\n"
-                                                << false;
-    QTest::newRow("GNOME key true") << head + "X-GNOME-Autostart-enabled=true\n" << true;
+                                                << false << QByteArray("/x");
+    QTest::newRow("GNOME key true") << head + "X-GNOME-Autostart-enabled=true\n"
+                                    << true << QByteArray("/x");
     QTest::newRow("key in another group does not count")
-        << head + "[Desktop Action x]\nHidden=true\n"
-        << true;
-    QTest::newRow("commented out") << head + "#Hidden=true\n" << true;
-    QTest::newRow("empty file") << QByteArray() << true;
+        << head + "[Desktop Action x]\nHidden=true\nExec=/y\n"
+        << true << QByteArray("/x");
+    QTest::newRow("commented out") << head + "#Hidden=true\n" << true << QByteArray("/x");
+    QTest::newRow("empty file") << QByteArray() << true << QByteArray("-");
+    QTest::newRow("no group") << QByteArray("Exec=/x\n") << true << QByteArray("-");
+    QTest::newRow("Exec only in another group")
+        << QByteArray("[Desktop Action a]\nExec=/x\n") << true << QByteArray("-");
+    QTest::newRow("malformed Exec")
+        << QByteArray("[Desktop Entry]\nExec=\"/x\n") << true << QByteArray("-");
+    QTest::newRow("arguments, user keys, CRLF, no last line end")
+        << QByteArray("# mine\r\n[Desktop Entry]\r\nName[de]=Taumotte\r\nExec=\"/old dir/dewmoth\" "
+                      "--quiet\r\nTryExec=/old dir/dewmoth\r\nX-Custom=1\r\nHidden=true")
+        << false << QByteArray("/old dir/dewmoth");
 }
 
 void TestDesktopEntry::autostartKeys()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, enabled);
-    QCOMPARE(autostartEntryEnabled(content.toStdString()), enabled);
+    QFETCH(QByteArray, program);
+    const std::string text = content.toStdString();
+    QCOMPARE(autostartEntryEnabled(text), enabled);
+    const auto started = entryProgram(text);
+    QCOMPARE(started ? QByteArray::fromStdString(*started) : QByteArray("-"), program);
+    if (!started)
+        return;
+
+    // Switched on for a program elsewhere: only Exec, TryExec and the switches change.
+    const std::string moved = "/new place/100%/dewmoth";
+    const std::string on = entryStarting(text, moved);
+    QVERIFY(autostartEntryEnabled(on));
+    QCOMPARE(entryProgram(on).value_or("-"), moved);
+    QStringList kept, was;
+    const auto keyLines = [](const std::string &t) {
+        QStringList lines = QString::fromStdString(t).split('\n');
+        lines.removeIf([](const QString &l) {
+            return l.isEmpty() || l.startsWith("Exec=") || l.startsWith("TryExec=") ||
+                   l.startsWith("Hidden") || l.startsWith("X-GNOME-Autostart-enabled");
+        });
+        return lines;
+    };
+    QCOMPARE(keyLines(on), keyLines(text));
+    if (content.contains("--quiet")) {
+        QVERIFY(on.find("Exec=\"/new place/100%%/dewmoth\" --quiet\r\n") != std::string::npos);
+        QVERIFY(on.find("TryExec=/new place/100%/dewmoth\r\n") != std::string::npos);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDesktopEntry)

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -17,8 +18,11 @@
 
 #include "url_catcher.h"
 
+#include <sys/stat.h>
+
 using dewmoth::quote_window::frmTip;
 using dewmoth::quote_window::LinkLabel;
+using dewmoth::shell::StartupState;
 
 namespace {
 
@@ -75,22 +79,22 @@ frmTip::Environment TestFrmTip::environment(const QByteArray *quotes)
     frmTip::Environment env;
     env.programFolder = QFile::encodeName(m_dir->path()).toStdString();
     env.settingsApplication = kApplication;
-    env.startupEnabled = [] { return false; };
-    env.setStartup = [](bool on) { return on; };
+    env.startupTest = [] { return StartupState{}; };
+    env.setStartup = [](bool on) { return StartupState{on, {}}; };
     return env;
 }
 
 std::unique_ptr<QSettings> TestFrmTip::store() const
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("Dewmoth"), kApplication);
+    return std::make_unique<QSettings>(m_config->filePath("Dewmoth/" + kApplication + ".ini"),
+                                       QSettings::IniFormat);
 }
 
 void TestFrmTip::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_config = std::make_unique<QTemporaryDir>();
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config->path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
 }
 
 void TestFrmTip::cleanup()
@@ -336,6 +340,12 @@ void TestFrmTip::restoresStoredSize_data()
     QTest::newRow("garbage falls back") << QVariant("abc") << QVariant("-5") << QSize(-1, -1);
     QTest::newRow("larger than the screen")
         << QVariant("9999999") << QVariant("6000") << QSize(800, 400);
+    // The smallest client that shows the whole OK button is 101 x 33, inside a 2-pixel frame.
+    QTest::newRow("1 twip: never shown") << QVariant("1") << QVariant("1") << QSize(-1, -1);
+    QTest::newRow("sliver") << QVariant("7") << QVariant("6000") << QSize(-1, 400);
+    QTest::newRow("OK button just whole") << QVariant("1575") << QVariant("555") << QSize(105, 37);
+    QTest::newRow("OK button cut off inside the frame")
+        << QVariant("1560") << QVariant("540") << QSize(-1, -1);
 }
 
 void TestFrmTip::restoresStoredSize()
@@ -360,6 +370,7 @@ void TestFrmTip::restoresStoredSize()
     if (outer.height() < 0)
         outer.setHeight(338 + frame.top() + frame.bottom());
     QTRY_COMPARE(w.windowHandle()->frameGeometry().size(), outer);
+    QCOMPARE(w.minimumSize(), QSize(0, 0)); // the user may still make it as small as they like
     w.close();
     // What was restored is stored again unchanged: no creep from one run to the next.
     const auto settings = store();
@@ -377,18 +388,21 @@ void TestFrmTip::closedBeforeShownStoresNothing()
 
 void TestFrmTip::unusableSettingsStore_data()
 {
-    QTest::addColumn<bool>("folder"); // the store's file is a folder; else it holds garbage
-    QTest::newRow("garbage") << false;
-    QTest::newRow("a folder in its place") << true;
+    QTest::addColumn<QString>("kind"); // what stands where the store's file goes
+    QTest::newRow("garbage") << "garbage";
+    QTest::newRow("a folder in its place") << "folder";
+    QTest::newRow("a FIFO in its place: no hang") << "fifo";
 }
 
 void TestFrmTip::unusableSettingsStore()
 {
-    QFETCH(bool, folder);
+    QFETCH(QString, kind);
     const QString path = store()->fileName();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (folder) {
+    if (kind == "folder") {
         QVERIFY(QDir().mkpath(path));
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     } else {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -399,10 +413,11 @@ void TestFrmTip::unusableSettingsStore()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.size(), QSize(453, 338));
-    if (folder)
+    if (kind != "garbage")
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot store window size"));
     w.close();
-    QCOMPARE(QFileInfo(path).isDir(), folder);
+    QCOMPARE(QFileInfo(path).isDir(), kind == "folder");
+    QCOMPARE(QFileInfo(path).isFile(), kind == "garbage");
 }
 
 void TestFrmTip::layoutFollowsResize()
@@ -510,27 +525,50 @@ void TestFrmTip::paintsTilesAndPanel()
 void TestFrmTip::startupBoxFollowsDisk()
 {
     bool onDisk = true;
+    int startupTests = 0;
     QList<bool> requests;
     auto env = environment();
-    env.startupEnabled = [&] { return onDisk; };
+    env.startupTest = [&] {
+        ++startupTests;
+        return StartupState{onDisk, {}};
+    };
     env.setStartup = [&](bool on) {
         requests << on;
-        return onDisk; // the platform refuses every change
+        return StartupState{onDisk, "No space left on device"}; // every change is refused
     };
     frmTip w(env);
     w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto *box = w.findChild<QCheckBox *>("chkLoadTipsAtStartup");
     QVERIFY(box->isChecked());
-    QCOMPARE(requests, QList<bool>{true}); // the entry is written anew at start
+    // The start-up test renews the entry itself; the box's handler does not run at start.
+    QCOMPARE(startupTests, 1);
+    QVERIFY(requests.isEmpty());
 
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be switched"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be switched off"));
     box->click();
-    QCOMPARE(requests, (QList<bool>{true, false}));
+    QCOMPARE(requests, QList<bool>{false});
     QVERIFY(box->isChecked()); // back to what is really on disk
+    QMessageBox *told = nullptr;
+    QTRY_VERIFY((told = w.findChild<QMessageBox *>()) && told->isVisible());
+    QCOMPARE(told->windowTitle(), QStringLiteral("Dewmoth"));
+    QCOMPARE(told->text(), QStringLiteral("Dewmoth could not be kept from starting at logon: No "
+                                          "space left on device."));
+    told->accept();
 
-    env.setStartup = [&](bool on) { return onDisk = on; };
+    // A start-up test that could not renew the entry says so once the window is up.
+    env.startupTest = [] { return StartupState{true, "Permission denied"}; };
+    env.setStartup = [&](bool on) { return StartupState{onDisk = on, {}}; };
     frmTip second(env);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be renewed"));
     second.Form_Load();
+    QVERIFY(!second.findChild<QMessageBox *>());
+    second.show();
+    QTRY_VERIFY((told = second.findChild<QMessageBox *>()) && told->isVisible());
+    QCOMPARE(told->text(),
+             QStringLiteral("Dewmoth could not be set to start at logon: Permission denied."));
+    told->accept();
     auto *box2 = second.findChild<QCheckBox *>("chkLoadTipsAtStartup");
     box2->click();
     QVERIFY(!box2->isChecked());
@@ -553,6 +591,17 @@ void TestFrmTip::linkOpensLabelText()
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(catcher.urls.size(), 3);
     QCOMPARE(catcher.urls.first(), QUrl("https://www.orlanvesty.example/other"));
+
+    // With nothing that opens web addresses, the user hears of it.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("did not open"));
+    QTest::keyClick(link, Qt::Key_Return);
+    qputenv("PATH", path);
+    QMessageBox *told = nullptr;
+    QTRY_VERIFY((told = w.findChild<QMessageBox *>()) && told->isVisible());
+    QCOMPARE(told->text(), QStringLiteral("https://www.orlanvesty.example/other could not be "
+                                          "opened: nothing on this computer opens web addresses."));
 }
 
 void TestFrmTip::sayingReachesAccessibility()

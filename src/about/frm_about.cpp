@@ -3,7 +3,6 @@
 #include "about/sys_info.h"
 #include "app/program_info.h"
 #include "quote_window/widget_support.h"
-#include "shell/document_launcher.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -193,8 +192,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::Label4_Click()
 {
-    shell::OpenDocument("open", Label4->text().toStdString(), std::nullopt, std::nullopt,
-                        shell::kShowNormal);
+    quote_window::openLink(this, Label4->text());
 }
 
 } // namespace dewmoth::about

@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     fonts.applicationCreated();
     QApplication::setApplicationName(dewmoth::app::productName());
     QApplication::setApplicationVersion(dewmoth::app::versionText());
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.orlanvesty.Dewmoth"));
+    QGuiApplication::setDesktopFileName(dewmoth::app::applicationId());
 
     using dewmoth::quote_window::frmTip;
     frmTip::Environment environment;
@@ -27,7 +27,11 @@ int main(int argc, char *argv[])
 
     frmTip window(std::move(environment));
     window.Form_Load();
-    dewmoth::app::onTerminationRequest([&window] { window.close(); });
+    dewmoth::app::onTerminationRequest([&window] {
+        window.close();
+        // Also ends a modal window's loop, which would otherwise keep the program running.
+        QCoreApplication::quit();
+    });
     window.show();
     const int status = app.exec();
     fonts.finish();

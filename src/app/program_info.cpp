@@ -1,15 +1,29 @@
 #include "app/program_info.h"
 
+#include "app/app_log.h"
+
 #include <dewmoth/version.h>
 
 #include <QCoreApplication>
 #include <QFileInfo>
+
+Q_LOGGING_CATEGORY(lcApp, "dewmoth.app", QtInfoMsg)
 
 namespace dewmoth::app {
 
 QString productName()
 {
     return QString::fromUtf8(kProductName);
+}
+
+QString programDescription()
+{
+    return QString::fromUtf8(kDescription);
+}
+
+QString applicationId()
+{
+    return QString::fromUtf8(kApplicationId);
 }
 
 QString makerAddress()

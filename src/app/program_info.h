@@ -10,6 +10,12 @@ namespace dewmoth::app {
 
 QString productName();
 
+// One line on what the program does, as the desktop shows it beside the name.
+QString programDescription();
+
+// The reverse-domain name the desktop knows the program by (desktop file, icon, metainfo).
+QString applicationId();
+
 // The maker's web site, shown and opened by both windows' links.
 QString makerAddress();
 

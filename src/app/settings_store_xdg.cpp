@@ -1,14 +1,97 @@
 #include "app/settings_store.h"
 
+#include "app/app_log.h"
+#include "app/ini_text.h"
 #include "app/program_info.h"
+#include "app/xdg_dirs.h"
+#include "files/guarded_file.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace dewmoth::app {
 
-std::unique_ptr<QSettings> openSettings(const QString &application)
+namespace {
+
+constexpr std::size_t kMaxSettingsBytes = 1 << 20;
+// Another Dewmoth closing at the same moment holds the folder for a millisecond or two; anything
+// longer is not worth a frozen window at logout.
+constexpr std::chrono::milliseconds kLockPatience{250};
+
+std::filesystem::path toPath(const QString &path)
 {
-    // $XDG_CONFIG_HOME/Dewmoth/<application>.ini
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, productName(),
-                                       application);
+    return QFile::encodeName(path).toStdString();
+}
+
+std::pair<std::string, std::string> sectionAndKey(const QString &key)
+{
+    const qsizetype slash = key.indexOf(QLatin1Char('/'));
+    return {key.left(slash).toStdString(), key.mid(slash + 1).toStdString()};
+}
+
+QString fromLocal(const std::string &text)
+{
+    return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+QString settingsLocation(const QString &application)
+{
+    return configHome() + QLatin1Char('/') + productName() + QLatin1Char('/') + application +
+           QStringLiteral(".ini");
+}
+
+StoredSettings readSettings(const QString &application, const QStringList &keys)
+{
+    StoredSettings result;
+    const files::ReadResult read =
+        files::readSmallFile(toPath(settingsLocation(application)), kMaxSettingsBytes);
+    if (read.status == files::ReadStatus::Absent)
+        return result;
+    if (read.status != files::ReadStatus::Read) {
+        result.error = fromLocal(read.error);
+        return result;
+    }
+    for (const QString &key : keys) {
+        const auto [section, name] = sectionAndKey(key);
+        if (const auto value = iniValue(read.content, section, name))
+            result.values.insert(key, QString::fromUtf8(value->data(), qsizetype(value->size())));
+    }
+    return result;
+}
+
+QString storeSettings(const QString &application, const QList<std::pair<QString, QString>> &values)
+{
+    const QString location = settingsLocation(application);
+    const QString folder = QFileInfo(location).absolutePath();
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create the folder %1").arg(folder);
+    const files::FolderLock lock(toPath(folder), kLockPatience);
+    if (!lock.held())
+        return fromLocal(lock.error());
+
+    const std::filesystem::path path = toPath(location);
+    const files::ReadResult old = files::readSmallFile(path, kMaxSettingsBytes);
+    // Whatever we cannot read we cannot keep: better store nothing than lose the rest.
+    if (old.status != files::ReadStatus::Read && old.status != files::ReadStatus::Absent)
+        return fromLocal(old.error);
+    std::string text = old.content;
+    for (const auto &[key, value] : values) {
+        const auto [section, name] = sectionAndKey(key);
+        text = iniWithValue(text, section, name, value.toStdString());
+    }
+    if (old.status == files::ReadStatus::Read && text == old.content) {
+        qCDebug(lcApp) << "settings unchanged in" << location;
+        return {};
+    }
+    if (files::isLink(path))
+        qCInfo(lcApp) << "replacing the link" << location << "with a file of its own";
+    const std::string failure = files::replaceFile(path, text);
+    if (!failure.empty())
+        return fromLocal(failure);
+    qCDebug(lcApp) << "stored settings in" << location;
+    return {};
 }
 
 } // namespace dewmoth::app

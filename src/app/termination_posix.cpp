@@ -12,10 +12,23 @@ namespace dewmoth::app {
 namespace {
 
 int g_signalFds[2] = {-1, -1};
+volatile sig_atomic_t g_requested = 0;
 
-void forwardSignal(int)
+// Long enough for the window to store its size, short enough for a logout.
+constexpr unsigned kGraceSeconds = 5;
+
+void forwardSignal(int signal)
 {
-    // Only async-signal-safe work here: wake the event loop through the socket.
+    // Only async-signal-safe work here. The first request wakes the event loop through the
+    // socket; a second one, or an event loop that does not end within the grace period, ends
+    // the process the default way.
+    if (g_requested) {
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+        return;
+    }
+    g_requested = 1;
+    ::alarm(kGraceSeconds);
     const char byte = 1;
     [[maybe_unused]] auto written = ::write(g_signalFds[0], &byte, 1);
 }
@@ -41,6 +54,8 @@ void onTerminationRequest(std::function<void()> handler)
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    // A closing terminal or a session manager at logout: the same polite request.
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 } // namespace dewmoth::app

@@ -1,11 +1,9 @@
 #include "app/thread_placement.h"
 
-#include <QLoggingCategory>
+#include "app/app_log.h"
 
 #include <pthread.h>
 #include <sched.h>
-
-Q_LOGGING_CATEGORY(lcApp, "dewmoth.app", QtInfoMsg)
 
 namespace dewmoth::app {
 

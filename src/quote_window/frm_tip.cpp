@@ -4,7 +4,6 @@
 #include "app/settings_store.h"
 #include "quote_window/widget_support.h"
 #include "quote_window/window_size.h"
-#include "shell/document_launcher.h"
 #include "shell/startup_switch.h"
 
 #include <QCheckBox>
@@ -124,12 +123,19 @@ QPoint insidePanel(const QFrame *panel, int leftTwips, int topTwips)
     return panel->contentsRect().topLeft() + QPoint(toPixels(leftTwips), toPixels(topTwips));
 }
 
-std::optional<QString> storedText(const QSettings &settings, const QString &key)
+// The client size of the design, which every unusable stored size falls back to.
+QSize designClientSize()
 {
-    const QVariant value = settings.value(key);
-    if (!value.isValid())
-        return std::nullopt;
-    return value.toString();
+    return {toPixels(6795), toPixels(5070)};
+}
+
+QString startupFailureText(bool wanted, const std::string &reason)
+{
+    const QString why = QString::fromLocal8Bit(reason.c_str());
+    return wanted ? frmTip::tr("%1 could not be set to start at logon: %2.")
+                        .arg(app::productName(), why)
+                  : frmTip::tr("%1 could not be kept from starting at logon: %2.")
+                        .arg(app::productName(), why);
 }
 
 } // namespace
@@ -148,7 +154,7 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
-    resize(toPixels(6795), toPixels(5070));
+    resize(designClientSize());
 
     // Pictures and controls before the first font: they need none, and are built while the
     // fonts may still be loading. Only measuring text waits for them.
@@ -402,28 +408,42 @@ void frmTip::paintEvent(QPaintEvent *event)
         painter.drawPixmap(element0, m_background);
 }
 
+QSize frmTip::smallestShownClient() const
+{
+    // The OK button keeps its distance from the right edge and its place from the top: below
+    // this it is cut off, and at 0 pixels the window is never shown at all.
+    return {toPixels(m_distances.OKRightDistance), cmdOK->y() + cmdOK->height()};
+}
+
 void frmTip::restoreSize()
 {
-    const auto settings = app::openSettings(m_env.settingsApplication);
-    if (settings->status() != QSettings::NoError)
-        qCWarning(lcQuoteWindow) << "cannot read stored window size from" << settings->fileName();
+    const app::StoredSettings stored =
+        app::readSettings(m_env.settingsApplication, {kSizeWidthKey, kSizeHeightKey});
+    if (!stored.error.isEmpty())
+        qCWarning(lcQuoteWindow) << "cannot read stored window size from"
+                                 << app::settingsLocation(m_env.settingsApplication)
+                                 << stored.error;
     const QScreen *s = screen();
     const QSize available = s ? s->availableGeometry().size() : QSize();
-    const auto restore = [&](const QString &key, int current, int availablePx) {
-        const std::optional<QString> stored = storedText(*settings, key);
-        if (!stored)
+    const QSize smallest = smallestShownClient();
+    const auto restore = [&](const QString &key, int current, int availablePx, int smallestPx) {
+        const auto found = stored.values.constFind(key);
+        if (found == stored.values.constEnd())
             return std::optional<int>();
-        if (!parseStoredTwips(*stored)) {
+        const std::optional<double> twips = parseStoredTwips(*found);
+        // An outer size below the smallest client is smaller still inside its frame.
+        if (!twips || toPixels(*twips) < smallestPx) {
             // As if nothing were stored: the design size stays.
-            qCWarning(lcQuoteWindow) << "ignoring stored" << key << *stored;
+            qCWarning(lcQuoteWindow) << "ignoring stored" << key << *found;
             return std::optional<int>();
         }
-        const double twips =
-            restoreTwips(stored, current * kTwipsPerPixel, availablePx * kTwipsPerPixel);
-        return std::optional<int>(toPixels(twips));
+        return std::optional<int>(
+            toPixels(restoreTwips(*found, current * kTwipsPerPixel, availablePx * kTwipsPerPixel)));
     };
-    const std::optional<int> w = restore(kSizeWidthKey, width(), available.width());
-    const std::optional<int> h = restore(kSizeHeightKey, height(), available.height());
+    const std::optional<int> w =
+        restore(kSizeWidthKey, width(), available.width(), smallest.width());
+    const std::optional<int> h =
+        restore(kSizeHeightKey, height(), available.height(), smallest.height());
     if (!w && !h)
         return;
     // The frame is unknown until the window is first exposed; the outer size is set on the
@@ -435,6 +455,10 @@ void frmTip::restoreSize()
 void frmTip::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (!m_startupFailure.isEmpty()) {
+        QTimer::singleShot(
+            0, this, [this, text = std::exchange(m_startupFailure, {})] { tellUser(this, text); });
+    }
     if (QWindow *window = windowHandle(); window && !m_watchingWindow) {
         window->installEventFilter(this);
         m_watchingWindow = true;
@@ -448,18 +472,42 @@ bool frmTip::eventFilter(QObject *watched, QEvent *event)
         m_exposed = true;
         const QMargins frame = windowHandle()->frameMargins();
         qCDebug(lcQuoteWindow) << "first expose, frame" << frame;
-        if (m_pendingOuter) {
-            const int w = m_pendingOuter->width() >= 0
-                              ? m_pendingOuter->width() - frame.left() - frame.right()
-                              : width();
-            const int h = m_pendingOuter->height() >= 0
-                              ? m_pendingOuter->height() - frame.top() - frame.bottom()
-                              : height();
-            m_pendingOuter.reset();
-            resize(qMax(1, w), qMax(1, h));
-        }
+        applyOuterSize(frame);
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void frmTip::applyOuterSize(const QMargins &frame)
+{
+    QSize client = size();
+    if (m_pendingOuter) {
+        if (m_pendingOuter->width() >= 0)
+            client.setWidth(m_pendingOuter->width() - frame.left() - frame.right());
+        if (m_pendingOuter->height() >= 0)
+            client.setHeight(m_pendingOuter->height() - frame.top() - frame.bottom());
+        m_pendingOuter.reset();
+    }
+    // Inside a real frame a stored size can still leave the OK button cut off.
+    const QSize smallest = smallestShownClient();
+    if (client.width() < smallest.width() || client.height() < smallest.height()) {
+        qCWarning(lcQuoteWindow) << "stored size leaves" << client << "inside the frame;"
+                                 << "using the design size";
+        if (client.width() < smallest.width())
+            client.setWidth(designClientSize().width());
+        if (client.height() < smallest.height())
+            client.setHeight(designClientSize().height());
+    }
+    // The whole window on its screen, also where the screen is smaller than the design.
+    const QRect area = screen() ? screen()->availableGeometry() : QRect();
+    if (area.isValid())
+        client = client.boundedTo(area.size().shrunkBy(frame)).expandedTo(smallest);
+    if (client != size())
+        resize(client);
+    if (area.isValid() && !area.contains(frameGeometry())) {
+        const QRect outer = frameGeometry();
+        move(qBound(area.left(), outer.left(), area.right() + 1 - outer.width()),
+             qBound(area.top(), outer.top(), area.bottom() + 1 - outer.height()));
+    }
 }
 
 void frmTip::Form_Unload()
@@ -470,12 +518,13 @@ void frmTip::Form_Unload()
         return;
     }
     const QSize outer = windowHandle()->frameGeometry().size();
-    const auto settings = app::openSettings(m_env.settingsApplication);
-    settings->setValue(kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel));
-    settings->setValue(kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel));
-    settings->sync();
-    if (settings->status() != QSettings::NoError)
-        qCWarning(lcQuoteWindow) << "cannot store window size in" << settings->fileName();
+    const QString failure =
+        app::storeSettings(m_env.settingsApplication,
+                           {{kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel)},
+                            {kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel)}});
+    if (!failure.isEmpty())
+        qCWarning(lcQuoteWindow) << "cannot store window size in"
+                                 << app::settingsLocation(m_env.settingsApplication) << failure;
 }
 
 void frmTip::closeEvent(QCloseEvent *event)
@@ -507,32 +556,43 @@ void frmTip::cmdFont_Click()
 
 void frmTip::lblLink_Click()
 {
-    shell::OpenDocument("open", lblLink->text().toStdString(), std::nullopt, std::nullopt,
-                        shell::kShowNormal);
+    openLink(this, lblLink->text());
 }
 
 void frmTip::runStartupTest()
 {
-    const bool enabled = m_env.startupEnabled
-                             ? m_env.startupEnabled()
-                             : shell::IsStartupEnabled(app::productName().toStdString());
-    // A change raises the box's handler, which writes the entry anew for this executable.
-    chkLoadTipsAtStartup->setChecked(enabled);
+    const shell::StartupState state =
+        m_env.startupTest
+            ? m_env.startupTest()
+            : shell::RefreshStartupEntry(app::productName().toStdString(), m_env.startupTarget);
+    // The test has already pointed the entry at this program where that was needed; the box
+    // only shows the result.
+    const QSignalBlocker blocker(chkLoadTipsAtStartup);
+    chkLoadTipsAtStartup->setChecked(state.enabled);
+    if (!state.failure.empty()) {
+        qCWarning(lcQuoteWindow) << "start at logon could not be renewed"
+                                 << QString::fromLocal8Bit(state.failure.c_str());
+        m_startupFailure = startupFailureText(true, state.failure);
+    }
 }
 
 void frmTip::chkLoadTipsAtStartup_Click()
 {
     const bool wanted = chkLoadTipsAtStartup->isChecked();
-    const bool real = m_env.setStartup
-                          ? m_env.setStartup(wanted)
-                          : shell::SetStartupEnabled(wanted, app::productName().toStdString(),
-                                                     m_env.startupTarget);
-    if (real != wanted) {
-        qCWarning(lcQuoteWindow) << "start at logon could not be switched"
-                                 << (wanted ? "on" : "off");
+    const shell::StartupState state =
+        m_env.setStartup ? m_env.setStartup(wanted)
+                         : shell::SetStartupEnabled(wanted, app::productName().toStdString(),
+                                                    m_env.startupTarget);
+    if (state.enabled == wanted && state.failure.empty())
+        return;
+    qCWarning(lcQuoteWindow) << "start at logon could not be switched" << (wanted ? "on" : "off")
+                             << QString::fromLocal8Bit(state.failure.c_str());
+    {
         const QSignalBlocker blocker(chkLoadTipsAtStartup);
-        chkLoadTipsAtStartup->setChecked(real);
+        chkLoadTipsAtStartup->setChecked(state.enabled);
     }
+    tellUser(this, startupFailureText(wanted, state.failure.empty() ? "the desktop did not take it"
+                                                                    : state.failure));
 }
 
 } // namespace dewmoth::quote_window

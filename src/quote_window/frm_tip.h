@@ -4,6 +4,7 @@
 
 #include "quote_window/layout.h"
 #include "quote_window/tip_list.h"
+#include "shell/startup_switch.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -34,9 +35,9 @@ public:
         // Position 1..n for a list of n; empty: uniform, from a generator seeded at load.
         std::function<qint32(qint32 n)> pick;
         std::function<void(QWidget *owner)> showAbout;
-        // The start-up switch's platform side; empty: the real one.
-        std::function<bool()> startupEnabled;
-        std::function<bool(bool on)> setStartup;
+        // The start-up switch's platform side (the start-up test, a switch); empty: the real one.
+        std::function<shell::StartupState()> startupTest;
+        std::function<shell::StartupState(bool on)> setStartup;
         // Called once the window's pictures and controls are built, before its first font: the
         // start waits here for the fonts that load on a worker meanwhile. Empty: nothing to wait
         // for.
@@ -86,6 +87,8 @@ private:
     void applyArrangement(const Arrangement &arrangement);
     PanelBorder panelBorder() const;
     qsizetype shownCharLimit() const;
+    QSize smallestShownClient() const;
+    void applyOuterSize(const QMargins &frame);
 
     Environment m_env;
     TipList m_tipList;
@@ -100,6 +103,7 @@ private:
     QPixmap m_background;
 
     std::optional<QSize> m_pendingOuter; // restored outer size, applied once frames are known
+    QString m_startupFailure;            // told once the window is up
     bool m_exposed = false;
     bool m_watchingWindow = false;
     bool m_painted = false;

@@ -1,12 +1,15 @@
 #include "quote_window/widget_support.h"
 
+#include "app/program_info.h"
 #include "quote_window/layout.h"
+#include "shell/document_launcher.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -15,6 +18,23 @@
 #include <cmath>
 
 namespace dewmoth::quote_window {
+
+void tellUser(QWidget *owner, const QString &text)
+{
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, app::productName(), text, QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void openLink(QWidget *owner, const QString &address)
+{
+    if (!shell::OpenDocument("open", address.toStdString(), std::nullopt, std::nullopt,
+                             shell::kShowNormal))
+        tellUser(owner, QObject::tr("%1 could not be opened: nothing on this computer opens web "
+                                    "addresses.")
+                            .arg(address));
+}
 
 int toPixels(double twips)
 {

@@ -22,6 +22,13 @@ QCursor handCursor();
 // widgets that take the focus but whose base class draws none.
 void paintFocusFrame(QWidget *widget, const QRect &rect);
 
+// Tells the user of a failure they must act on: a warning box over `owner`, titled with the
+// product name, that does not hold up the caller (a test or an event loop goes on meanwhile).
+void tellUser(QWidget *owner, const QString &text);
+
+// Opens a link's address with the desktop's handler; tells the user when nothing can open it.
+void openLink(QWidget *owner, const QString &address);
+
 // The link's face: the dialog face at 9.75 pt, underlined.
 QFont linkFont();
 

@@ -178,33 +178,99 @@ std::string startupEntryText(std::string_view name, std::string_view comment, st
     return text;
 }
 
-bool autostartEntryEnabled(std::string_view content)
+namespace {
+
+// Calls `visit(key, value, line)` for each key line of the [Desktop Entry] group and `other(line)`
+// for every other line; `line` keeps its line end.
+template <typename Visit, typename Other>
+void forEachLine(std::string_view content, Visit visit, Other other)
 {
     bool inMainGroup = false;
-    bool enabled = true;
     while (!content.empty()) {
         const std::size_t eol = content.find('\n');
-        const std::string_view line = trim(content.substr(0, eol));
-        content.remove_prefix(eol == std::string_view::npos ? content.size() : eol + 1);
-        if (line.empty() || line.front() == '#')
-            continue;
-        if (line.front() == '[') {
+        const std::size_t length = eol == std::string_view::npos ? content.size() : eol + 1;
+        const std::string_view raw = content.substr(0, length);
+        const std::string_view line =
+            trim(raw.substr(0, eol == std::string_view::npos ? length : eol));
+        content.remove_prefix(length);
+        if (!line.empty() && line.front() == '[')
             inMainGroup = line == "[Desktop Entry]";
+        const std::size_t eq = line.find('=');
+        if (!inMainGroup || line.empty() || line.front() == '#' || line.front() == '[' ||
+            eq == std::string_view::npos) {
+            other(raw);
             continue;
         }
-        if (!inMainGroup)
-            continue;
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos)
-            continue;
-        const std::string_view key = trim(line.substr(0, eq));
-        const std::string_view value = trim(line.substr(eq + 1));
-        if (key == "Hidden" && value == "true")
-            enabled = false;
-        else if (key == "X-GNOME-Autostart-enabled" && value == "false")
-            enabled = false;
+        visit(trim(line.substr(0, eq)), trim(line.substr(eq + 1)), raw);
     }
+}
+
+bool switchesOff(std::string_view key, std::string_view value)
+{
+    return (key == "Hidden" && value == "true") ||
+           (key == "X-GNOME-Autostart-enabled" && value == "false");
+}
+
+} // namespace
+
+bool autostartEntryEnabled(std::string_view content)
+{
+    bool enabled = true;
+    forEachLine(
+        content,
+        [&](std::string_view key, std::string_view value, std::string_view) {
+            if (switchesOff(key, value))
+                enabled = false;
+        },
+        [](std::string_view) {});
     return enabled;
+}
+
+std::optional<std::string> entryProgram(std::string_view content)
+{
+    std::optional<std::string> exec;
+    forEachLine(
+        content,
+        [&](std::string_view key, std::string_view value, std::string_view) {
+            if (key == "Exec" && !exec)
+                exec = std::string(value);
+        },
+        [](std::string_view) {});
+    if (!exec)
+        return std::nullopt;
+    const auto args = parseExecValue(*exec);
+    if (!args)
+        return std::nullopt;
+    return args->front();
+}
+
+std::string entryStarting(std::string_view content, std::string_view program)
+{
+    std::string out;
+    out.reserve(content.size() + program.size());
+    const auto newline = [](std::string_view raw) {
+        return raw.ends_with("\r\n") ? "\r\n" : raw.ends_with('\n') ? "\n" : "";
+    };
+    forEachLine(
+        content,
+        [&](std::string_view key, std::string_view value, std::string_view raw) {
+            if (switchesOff(key, value))
+                return;
+            if (key == "Exec") {
+                auto args = parseExecValue(value).value_or(std::vector<std::string>{""});
+                args.front() = std::string(program);
+                std::string quoted;
+                for (const std::string &arg : args)
+                    quoted += (quoted.empty() ? "" : " ") + quoteExecArgument(arg);
+                out += "Exec=" + escapeStringValue(quoted) + newline(raw);
+            } else if (key == "TryExec") {
+                out += "TryExec=" + escapeStringValue(program) + newline(raw);
+            } else {
+                out += raw;
+            }
+        },
+        [&](std::string_view raw) { out += raw; });
+    return out;
 }
 
 } // namespace dewmoth::shell

@@ -33,4 +33,13 @@ std::string startupEntryText(std::string_view name, std::string_view comment, st
 // Entry] group says Hidden=true or X-GNOME-Autostart-enabled=false.
 bool autostartEntryEnabled(std::string_view content);
 
+// The program an entry starts: the first argument of the Exec key of its [Desktop Entry] group.
+// Nothing when there is no such group, no Exec, or one that does not parse.
+std::optional<std::string> entryProgram(std::string_view content);
+
+// `content` made to start `program` at logon: the program in Exec (its arguments kept) and in
+// TryExec where there is one, the keys that switch the entry off gone; every other line, the
+// keys a user or a packager added among them, stays as it is.
+std::string entryStarting(std::string_view content, std::string_view program);
+
 } // namespace dewmoth::shell

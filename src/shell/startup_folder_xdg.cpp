@@ -1,11 +1,13 @@
 #include "shell/startup_folder.h"
 
+#include "app/program_info.h"
+#include "app/xdg_dirs.h"
+#include "files/guarded_file.h"
 #include "shell/desktop_entry.h"
 #include "shell/shell_log.h"
 
 #include <QDir>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QFile>
 #include <QStringDecoder>
 
 Q_LOGGING_CATEGORY(lcShell, "dewmoth.shell", QtInfoMsg)
@@ -16,12 +18,12 @@ namespace {
 
 std::filesystem::path toPath(const QString &path)
 {
-    return std::filesystem::path(path.toStdString());
+    return QFile::encodeName(path).toStdString();
 }
 
 QString fromPath(const std::filesystem::path &path)
 {
-    return QString::fromStdString(path.string());
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
 // The first directory of $XDG_CONFIG_DIRS that is an absolute path, as the XDG Base Directory
@@ -42,8 +44,7 @@ std::filesystem::path GetSpecialFolder(int folderId)
 {
     switch (folderId) {
     case kCsidlStartup:
-        return toPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                      QStringLiteral("/autostart"));
+        return toPath(app::configHome() + QStringLiteral("/autostart"));
     case kCsidlCommonStartup:
         return toPath(firstSystemConfigDir() + QStringLiteral("/autostart"));
     default:
@@ -72,16 +73,12 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
         return false;
     }
     const std::string text =
-        startupEntryText("Dewmoth", "Shows one short saying at a time",
-                         "example.orlanvesty.Dewmoth", program, /*hidden=*/false);
-    QSaveFile file(fromPath(link));
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcShell) << "cannot write startup entry" << file.fileName() << file.errorString();
-        return false;
-    }
-    file.write(text.data(), qint64(text.size()));
-    if (!file.commit()) {
-        qCWarning(lcShell) << "cannot write startup entry" << file.fileName() << file.errorString();
+        startupEntryText(app::productName().toStdString(), app::programDescription().toStdString(),
+                         app::applicationId().toStdString(), program, /*hidden=*/false);
+    // Replaced, never written through: a link at `link` may point at anybody's file.
+    if (const std::string failure = files::replaceFile(link, text); !failure.empty()) {
+        qCWarning(lcShell) << "cannot write startup entry" << fromPath(link)
+                           << QString::fromLocal8Bit(failure.c_str());
         return false;
     }
     return true;

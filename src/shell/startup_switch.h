@@ -7,17 +7,31 @@
 
 namespace dewmoth::shell {
 
+// What is on disk after a look or a change, and why a change did not take.
+struct StartupState
+{
+    bool enabled = false;
+    std::string failure; // one phrase for the user; empty when everything went as asked
+};
+
 // The program's own entry in the start-up folder: product name plus the platform's extension.
 std::filesystem::path StartupEntryPath(const std::string &productName);
 
 // What the start-up entry starts for the running `executable`.
 std::filesystem::path StartupTarget(const std::filesystem::path &executable);
 
-// Whether the desktop will start the program at logon. An entry that cannot be read is off.
-bool IsStartupEnabled(const std::string &productName);
+// Whether the desktop will start this program (`target`) at logon. An entry that cannot be
+// read, or that starts some other program, is off.
+bool IsStartupEnabled(const std::string &productName, const std::filesystem::path &target);
+
+// The start-up test: the state on disk, after pointing an entry of ours that still starts the
+// program from an older place at `target`. Nothing is written when the entry already starts
+// `target`, and nothing that is not ours to change (an entry of the system, a link) is touched.
+StartupState RefreshStartupEntry(const std::string &productName,
+                                 const std::filesystem::path &target);
 
 // Makes the choice real for `target` and returns the state now on disk.
-bool SetStartupEnabled(bool enabled, const std::string &productName,
-                       const std::filesystem::path &target);
+StartupState SetStartupEnabled(bool enabled, const std::string &productName,
+                               const std::filesystem::path &target);
 
 } // namespace dewmoth::shell

@@ -19,8 +19,9 @@ std::filesystem::path StartupTarget(const std::filesystem::path &executable)
                                  executable.stem().wstring() + L".Exe");
 }
 
-bool IsStartupEnabled(const std::string &productName)
+bool IsStartupEnabled(const std::string &productName, const std::filesystem::path &)
 {
+    // Whatever stands at the shortcut's name counts: the shell keeps the link's contents.
     const HANDLE file = ::CreateFileW(StartupEntryPath(productName).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -29,15 +30,32 @@ bool IsStartupEnabled(const std::string &productName)
     return ::CloseHandle(file) != 0;
 }
 
-bool SetStartupEnabled(bool enabled, const std::string &productName,
-                       const std::filesystem::path &target)
+StartupState RefreshStartupEntry(const std::string &productName,
+                                 const std::filesystem::path &target)
+{
+    // A shortcut's target cannot be read without the shell's help; one left over from an older
+    // place of the program is simply made anew.
+    if (!IsStartupEnabled(productName, target))
+        return {};
+    return SetStartupEnabled(true, productName, target);
+}
+
+StartupState SetStartupEnabled(bool enabled, const std::string &productName,
+                               const std::filesystem::path &target)
 {
     const std::filesystem::path entry = StartupEntryPath(productName);
-    if (enabled)
-        CreateShortcut(target, entry);
-    else
-        ::DeleteFileW(entry.c_str());
-    return IsStartupEnabled(productName);
+    StartupState state;
+    if (enabled) {
+        if (!CreateShortcut(target, entry))
+            state.failure = "the shortcut could not be made";
+    } else if (!::DeleteFileW(entry.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        state.failure = "the shortcut could not be deleted";
+    }
+    state.enabled = IsStartupEnabled(productName, target);
+    if (state.failure.empty() && state.enabled != enabled)
+        state.failure =
+            enabled ? "the shortcut could not be made" : "the shortcut could not be deleted";
+    return state;
 }
 
 } // namespace dewmoth::shell

@@ -1,60 +1,119 @@
 #include "shell/startup_switch.h"
 
+#include "app/program_info.h"
+#include "files/guarded_file.h"
 #include "shell/desktop_entry.h"
 #include "shell/shell_log.h"
 #include "shell/startup_folder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace dewmoth::shell {
 
 namespace {
 
-QString entryName(const std::string &productName)
+// Entries are a few hundred bytes; anything near this is not one of ours.
+constexpr std::size_t kMaxEntryBytes = 64 * 1024;
+
+std::filesystem::path userEntry(const std::string &productName)
 {
-    return QString::fromStdString(productName) + QStringLiteral(".desktop");
+    return GetSpecialFolder(kCsidlStartup) / (productName + ".desktop");
 }
 
-QString userEntry(const std::string &productName)
+QString shown(const std::filesystem::path &path)
 {
-    return QString::fromStdString(GetSpecialFolder(kCsidlStartup).string()) + QLatin1Char('/') +
-           entryName(productName);
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
-// The entry the desktop honours: the user's own, else the first system folder's that has one.
-QString effectiveEntry(const std::string &productName)
+// The entry the desktop honours: the user's own name when anything stands there, else the
+// first system folder's that has one.
+std::filesystem::path effectiveEntry(const std::string &productName)
 {
-    const QString own = userEntry(productName);
-    if (QFileInfo::exists(own))
+    const std::filesystem::path own = userEntry(productName);
+    if (files::nameExists(own))
         return own;
     const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
     for (const QString &dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         if (!QDir::isAbsolutePath(dir))
             continue;
-        const QString candidate = dir + QStringLiteral("/autostart/") + entryName(productName);
-        if (QFileInfo::exists(candidate))
+        const std::filesystem::path candidate =
+            QFile::encodeName(dir).toStdString() + "/autostart/" + productName + ".desktop";
+        if (files::nameExists(candidate))
             return candidate;
     }
     return {};
 }
 
-bool writeHiddenEntry(const QString &path, const std::string &productName)
+struct Entry
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const std::string text = startupEntryText(productName, "Switched off for this user",
-                                              "example.orlanvesty.Dewmoth", "true", true);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(text.data(), qint64(text.size()));
-        if (file.commit())
-            return true;
+    std::filesystem::path path;         // empty: there is none
+    std::string content;                // when read
+    std::optional<std::string> program; // what its Exec starts, when it is a desktop entry
+    bool ours = false;                  // a desktop entry that starts a program of our file name
+    bool enabled = false;               // ours, and not switched off
+};
+
+Entry readEntry(const std::filesystem::path &path, const std::filesystem::path &target)
+{
+    Entry entry;
+    entry.path = path;
+    if (path.empty())
+        return entry;
+    const files::ReadResult read = files::readSmallFile(path, kMaxEntryBytes);
+    if (read.status != files::ReadStatus::Read) {
+        if (read.status != files::ReadStatus::Absent)
+            qCWarning(lcShell) << "cannot read startup entry" << shown(path)
+                               << QString::fromLocal8Bit(read.error.c_str());
+        return entry;
     }
-    qCWarning(lcShell) << "cannot write" << path << file.errorString();
-    return false;
+    entry.content = read.content;
+    entry.program = entryProgram(entry.content);
+    entry.ours =
+        entry.program && std::filesystem::path(*entry.program).filename() == target.filename();
+    entry.enabled = entry.ours && autostartEntryEnabled(entry.content);
+    return entry;
+}
+
+// Whether an Exec program starts the very file `target`: the same path, or the same file
+// reached another way (a link such as /usr/bin/dewmoth, or a bare name found in PATH).
+bool startsTarget(const std::string &program, const std::filesystem::path &target)
+{
+    if (program == target.string())
+        return true;
+    std::filesystem::path resolved = program;
+    if (program.find('/') == std::string::npos) {
+        const QString found = QStandardPaths::findExecutable(QFile::decodeName(program.c_str()));
+        if (found.isEmpty())
+            return false;
+        resolved = QFile::encodeName(found).toStdString();
+    }
+    std::error_code error;
+    return std::filesystem::equivalent(resolved, target, error) && !error;
+}
+
+bool nameableInEntry(const std::filesystem::path &target)
+{
+    const std::string program = target.string();
+    return !program.empty() && QString::fromUtf8(program.c_str()).toUtf8().toStdString() == program;
+}
+
+std::string writeEntry(const std::filesystem::path &path, std::string_view text)
+{
+    const std::string failure = files::replaceFile(path, text);
+    if (!failure.empty())
+        qCWarning(lcShell) << "cannot write startup entry" << shown(path)
+                           << QString::fromLocal8Bit(failure.c_str());
+    return failure;
+}
+
+std::string freshEntry(const std::filesystem::path &target, bool hidden)
+{
+    const std::string comment =
+        hidden ? "Switched off for this user" : app::programDescription().toStdString();
+    return startupEntryText(app::productName().toStdString(), comment,
+                            app::applicationId().toStdString(), target.string(), hidden);
 }
 
 } // namespace
@@ -66,41 +125,81 @@ std::filesystem::path StartupEntryPath(const std::string &productName)
 
 std::filesystem::path StartupTarget(const std::filesystem::path &executable)
 {
-    // Inside an AppImage the executable lives on a mount that is gone after the run.
-    const QByteArray appImage = qgetenv("APPIMAGE");
+    // Inside an AppImage the executable lives on a mount that is gone after the run, so the
+    // entry names the AppImage itself. Every child of any AppImage inherits these variables,
+    // so they count only when this executable really runs from that image's mount.
+    const QString appImage = qEnvironmentVariable("APPIMAGE");
+    const QString appDir = QDir::cleanPath(qEnvironmentVariable("APPDIR"));
+    const QString running = QDir::cleanPath(shown(executable));
+    if (QDir::isAbsolutePath(appImage) && QDir::isAbsolutePath(appDir) && appDir != u"/" &&
+        running.startsWith(appDir + QLatin1Char('/')))
+        return QFile::encodeName(appImage).toStdString();
     if (!appImage.isEmpty())
-        return std::filesystem::path(appImage.toStdString());
+        qCDebug(lcShell) << "not run from the AppImage" << appImage << "; naming" << running;
     return executable;
 }
 
-bool IsStartupEnabled(const std::string &productName)
+bool IsStartupEnabled(const std::string &productName, const std::filesystem::path &target)
 {
-    const QString path = effectiveEntry(productName);
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcShell) << "cannot read startup entry" << path << file.errorString();
-        return false;
-    }
-    const QByteArray content = file.readAll();
-    return autostartEntryEnabled(
-        std::string_view(content.constData(), std::size_t(content.size())));
+    return readEntry(effectiveEntry(productName), target).enabled;
 }
 
-bool SetStartupEnabled(bool enabled, const std::string &productName,
-                       const std::filesystem::path &target)
+StartupState RefreshStartupEntry(const std::string &productName,
+                                 const std::filesystem::path &target)
 {
-    if (enabled) {
-        CreateShortcut(target, StartupEntryPath(productName));
-        return IsStartupEnabled(productName);
+    const Entry entry = readEntry(effectiveEntry(productName), target);
+    StartupState state{entry.enabled, {}};
+    if (!entry.enabled || startsTarget(*entry.program, target))
+        return state;
+    // Only the user's own plain file is ours to re-point; a system entry belongs to the system
+    // and a link to whoever keeps its file.
+    if (entry.path != userEntry(productName) || files::isLink(entry.path)) {
+        qCInfo(lcShell) << "the startup entry" << shown(entry.path) << "starts"
+                        << QString::fromStdString(*entry.program) << "; left as it is";
+        return state;
     }
-    const QString own = userEntry(productName);
-    if (QFileInfo::exists(own) && !QFile::remove(own))
-        qCWarning(lcShell) << "cannot delete startup entry" << own;
-    if (IsStartupEnabled(productName) && !QFileInfo::exists(own))
-        writeHiddenEntry(own, productName);
-    return IsStartupEnabled(productName);
+    if (!nameableInEntry(target))
+        return state;
+    qCInfo(lcShell) << "pointing the startup entry at" << shown(target);
+    state.failure = writeEntry(entry.path, entryStarting(entry.content, target.string()));
+    state.enabled = IsStartupEnabled(productName, target);
+    return state;
+}
+
+StartupState SetStartupEnabled(bool enabled, const std::string &productName,
+                               const std::filesystem::path &target)
+{
+    const std::filesystem::path own = userEntry(productName);
+    StartupState state;
+    if (enabled) {
+        const Entry current = readEntry(effectiveEntry(productName), target);
+        if (current.enabled && startsTarget(*current.program, target))
+            return {true, {}};
+        if (!nameableInEntry(target)) {
+            // A desktop entry is UTF-8 text; such a path cannot be written into one.
+            qCWarning(lcShell) << "cannot name this program in a desktop entry:" << shown(target);
+            return {current.enabled, "its path cannot be written into a desktop entry"};
+        }
+        // Keep what the user added to an entry of ours; anything else at our name is replaced.
+        const Entry mine = current.path == own ? current : readEntry(own, target);
+        const std::string text = mine.ours ? entryStarting(mine.content, target.string())
+                                           : freshEntry(target, /*hidden=*/false);
+        const std::filesystem::path folder = GetStartupFolder();
+        state.failure = writeEntry(folder / own.filename(), text);
+    } else if (const std::string failure = files::removeName(own); !failure.empty()) {
+        qCWarning(lcShell) << "cannot delete startup entry" << shown(own)
+                           << QString::fromLocal8Bit(failure.c_str());
+        state.failure = failure;
+    } else if (IsStartupEnabled(productName, target)) {
+        // A system-wide entry still starts it: a user entry of the same name hides it.
+        GetStartupFolder();
+        state.failure = writeEntry(own, freshEntry(target, /*hidden=*/true));
+    }
+    state.enabled = IsStartupEnabled(productName, target);
+    if (state.failure.empty() && state.enabled != enabled)
+        state.failure = enabled ? "the entry that was written does not start it"
+                                : "an entry that cannot be removed still starts it";
+    return state;
 }
 
 } // namespace dewmoth::shell

@@ -1,5 +1,7 @@
 // Any program path written into a desktop entry's Exec line must read back as exactly that
-// path, on one line.
+// path, on one line. Any text read as a desktop entry of ours and pointed at another program
+// must start that program; any text read as a settings file and given a value must give it back.
+#include "app/ini_text.h"
 #include "shell/desktop_entry.h"
 
 #include <cstdint>
@@ -11,6 +13,14 @@ using namespace dewmoth::shell;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     std::string path(reinterpret_cast<const char *>(data), size);
+    if (entryProgram(path)) {
+        const std::string moved = entryStarting(path, "/new place/100%/dewmoth");
+        if (entryProgram(moved) != "/new place/100%/dewmoth" || !autostartEntryEnabled(moved))
+            std::abort();
+    }
+    const std::string ini = dewmoth::app::iniWithValue(path, "size", "Width", "9000");
+    if (dewmoth::app::iniValue(ini, "size", "Width") != "9000")
+        std::abort();
     if (path.empty() || path.find('\0') != std::string::npos)
         return 0; // no file system path holds a NUL
     const std::string exec = execValueFor(path);

@@ -166,12 +166,18 @@ TEST_CASE("start-up switch")
     CHECK(target.filename().wstring() == L"Dewmoth.Exe");
     CHECK(shell::StartupEntryPath("Dewmoth").filename().wstring() == L"Dewmoth.lnk");
 
-    CHECK(shell::SetStartupEnabled(true, "Dewmoth", target));
-    CHECK(shell::IsStartupEnabled("Dewmoth"));
+    CHECK(shell::SetStartupEnabled(true, "Dewmoth", target).enabled);
+    CHECK(shell::IsStartupEnabled("Dewmoth", target));
     CHECK(samePath(linkTarget(shell::StartupEntryPath("Dewmoth")), target.wstring()));
-    CHECK_FALSE(shell::SetStartupEnabled(false, "Dewmoth", target));
+    CHECK(shell::RefreshStartupEntry("Dewmoth", target).enabled);
+    const shell::StartupState off = shell::SetStartupEnabled(false, "Dewmoth", target);
+    CHECK_FALSE(off.enabled);
+    CHECK(off.failure.empty());
     CHECK_FALSE(fs::exists(shell::StartupEntryPath("Dewmoth")));
-    CHECK_FALSE(shell::SetStartupEnabled(false, "Dewmoth", target)); // already off: no error
+    // Already off: no error, and the start-up test makes nothing.
+    CHECK(shell::SetStartupEnabled(false, "Dewmoth", target).failure.empty());
+    CHECK_FALSE(shell::RefreshStartupEntry("Dewmoth", target).enabled);
+    CHECK_FALSE(fs::exists(shell::StartupEntryPath("Dewmoth")));
 }
 
 TEST_CASE("registry values")
