@@ -18,6 +18,45 @@ entry="$XDG_CONFIG_HOME/autostart/Dewmoth.desktop"
 
 start_xvfb
 
+start_and_close() { # start_and_close LOG: starts the program, waits for its window, ends it
+    "$folder/dewmoth" >"$1" 2>&1 &
+    local app=$!
+    wait_for 15 grep -q "first expose" "$1" || { cat "$1"; kill "$app"; return 1; }
+    sleep 0.5
+    windows=$(xdotool search --name '^Dewmoth$' | wc -l)
+    kill -TERM "$app"; wait "$app" || true
+}
+
+mkdir -p "$(dirname "$entry")"
+echo "root:x:0:0:root:/root:/bin/bash" >"$WORK/document"
+ln -s "$WORK/document" "$entry"
+start_and_close "$WORK/link.log"
+[ "$(cat "$WORK/document")" = "root:x:0:0:root:/root:/bin/bash" ] && [ -L "$entry" ] ||
+    { echo "starting wrote through the link at the entry"; exit 1; }
+rm "$entry"
+echo "a link at the entry's name: left alone"
+
+# A full autostart folder (a small tmpfs: needs root) with a hand-edited entry of ours that
+# still names an older place of the program.
+if [ "$(id -u)" = 0 ]; then
+    mkdir -p "$(dirname "$entry")"
+    mount -t tmpfs -o size=64k tmpfs "$(dirname "$entry")"
+    printf '[Desktop Entry]\nType=Application\nName=Dewmoth\nExec=/old/place/dewmoth\nX-Mine=1\n' \
+        >"$entry"
+    cp "$entry" "$WORK/entry.before"
+    dd if=/dev/zero of="$(dirname "$entry")/filler" bs=4k 2>/dev/null || true
+    status=0
+    start_and_close "$WORK/full.log" || status=1
+    cmp -s "$entry" "$WORK/entry.before" || { echo "the entry changed on a full disk"; status=1; }
+    grep -q "could not be renewed" "$WORK/full.log" && [ "$windows" -ge 2 ] ||
+        { echo "the user was not told"; cat "$WORK/full.log"; status=1; }
+    umount "$(dirname "$entry")"
+    [ $status = 0 ] || exit 1
+    echo "a full disk: the entry stays byte for byte and the user is told"
+else
+    echo "a full disk: skipped (mounting a small tmpfs needs root)"
+fi
+
 "$folder/dewmoth" >"$WORK/first.log" 2>&1 &
 app_pids+=($!)
 wait_for 15 grep -q "first expose" "$WORK/first.log" || { cat "$WORK/first.log"; exit 1; }

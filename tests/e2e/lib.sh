@@ -45,9 +45,9 @@ free_display() {
     echo $d
 }
 
-start_xvfb() { # start_xvfb [wm]: sets DISPLAY; with "wm", also an openbox window manager
+start_xvfb() { # start_xvfb [wm] [WxH]: sets DISPLAY; with "wm", also an openbox window manager
     local d; d=$(free_display)
-    Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$d" -screen 0 "${2:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     SERVER_PIDS+=($!)
     wait_for 10 test -e "/tmp/.X11-unix/X$d" || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$d" QT_QPA_PLATFORM=xcb

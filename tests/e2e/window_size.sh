@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program three times in a row under X11 with a window manager, X11 without one and
-# Wayland, closes it each time, and checks that the stored outer size never changes.
+# Wayland, closes it each time, and checks that the stored outer size never changes. Then the
+# cases where the size must not be lost or the window not be lost: SIGHUP, a stored size too
+# small to show the window, a settings folder held by another process or spoilt by a leftover
+# lock, and a first start on a screen smaller than the window.
 set -euo pipefail
 program=$1
 . "$(dirname "$0")/lib.sh"
@@ -8,7 +11,7 @@ program=$1
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 ini="$XDG_CONFIG_HOME/Dewmoth/$(basename "$program").ini"
 
-run_once() { # prints the stored "width height" after one start and close
+run_once() { # run_once [SIGNAL]: prints the stored "width height" after one start and close
     local log="$WORK/run.log"
     "$program" >"$log" 2>&1 &
     local app=$!
@@ -16,7 +19,7 @@ run_once() { # prints the stored "width height" after one start and close
         echo "the window never appeared:" >&2; cat "$log" >&2; kill "$app"; return 1
     fi
     sleep 1 # the frame correction and the window manager's answer
-    kill -TERM "$app" # closes the window the ordinary way, as at logout
+    kill "-${1:-TERM}" "$app" # closes the window the ordinary way, as at logout
     wait "$app"
     echo "$(sed -n 's/^Width=//p' "$ini") $(sed -n 's/^Height=//p' "$ini")"
 }
@@ -26,14 +29,67 @@ check() { # check NAME: three runs from nothing stored, then three from a stored
     rm -f "$ini"
     first=$(run_once); second=$(run_once); third=$(run_once)
     echo "$name: $first / $second / $third"
-    [ -n "$first" ] && [ "$first" = "$second" ] && [ "$second" = "$third" ] || return 1
+    [[ "$first" =~ ^[0-9]+\ [0-9]+$ ]] && [ "$first" = "$second" ] && [ "$second" = "$third" ] || return 1
     printf '[size]\nWidth=9000\nHeight=7200\n' >"$ini"
     first=$(run_once); second=$(run_once)
     echo "$name, from 9000 x 7200: $first / $second"
     [ "$first" = "9000 7200" ] && [ "$second" = "9000 7200" ]
 }
 
+stored() { echo "$(sed -n 's/^Width=//p' "$ini") $(sed -n 's/^Height=//p' "$ini")"; }
+
+hostile() { # the size survives, or the window shows, whatever stands in the way
+    local design closed start
+    rm -f "$ini"; design=$(run_once)
+    rm -f "$ini"; [ "$(run_once HUP)" = "$design" ] || { echo "SIGHUP lost the size"; return 1; }
+    printf '[size]\nWidth=1\nHeight=1\n' >"$ini"
+    [ "$(run_once)" = "$design" ] || { echo "a 1-twip size was restored: $(stored)"; return 1; }
+    mkdir "$ini.lock"
+    printf '[size]\nWidth=9000\nHeight=7200\n' >"$ini"
+    [ "$(run_once)" = "9000 7200" ] || { echo "a lock folder stopped the store"; return 1; }
+    rmdir "$ini.lock"
+    # Another process holds the settings folder for longer than anyone should wait.
+    flock --close "$(dirname "$ini")" sleep 30 &
+    local holder=$!
+    sleep 0.3
+    start=$(date +%s%N)
+    closed=$(run_once)
+    kill "$holder"; wait "$holder" 2>/dev/null || true
+    echo "held folder: closed in $(( ($(date +%s%N) - start) / 1000000 - 1000 )) ms after the wait"
+    [ "$closed" = "9000 7200" ] && grep -q "cannot store window size" "$WORK/run.log" ||
+        { echo "a held folder: $closed"; cat "$WORK/run.log"; return 1; }
+    echo "SIGHUP, 1 twip, lock folder, held folder: ok"
+}
+
+small_screen() { # small_screen NAME: a first start on a 320 x 240 screen fits on it
+    local log="$WORK/run.log" window
+    rm -f "$ini"
+    "$program" >"$log" 2>&1 &
+    local app=$!
+    wait_for 15 grep -q "first expose" "$log" || { cat "$log"; kill "$app"; return 1; }
+    sleep 1
+    window=$(xdotool search --onlyvisible --name '^Dewmoth$' | head -n 1)
+    # xwininfo, not xdotool: the latter counts a reparenting manager's frame twice.
+    local info x y w h
+    info=$(xwininfo -id "$window")
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    w=$(sed -n 's/.*Width: *//p' <<<"$info")
+    h=$(sed -n 's/.*Height: *//p' <<<"$info")
+    kill -TERM "$app"; wait "$app"
+    local outer; outer=$(stored)
+    echo "$1, 320 x 240 screen: client at $x,$y size ${w}x$h, outer in twips $outer"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 320 ] && [ $((y + h)) -le 240 ] &&
+        [ "${outer% *}" -le 4800 ] && [ "${outer#* }" -le 3600 ]
+}
+
 status=0
+start_xvfb && hostile || status=1
+stop_servers
+start_xvfb "" 320x240 && small_screen "X11 without a window manager" || status=1
+stop_servers
+start_xvfb wm 320x240 && small_screen "X11 with openbox" || status=1
+stop_servers
 start_xvfb wm && check "X11 with openbox" || status=1
 stop_servers
 start_xvfb && check "X11 without a window manager" || status=1
