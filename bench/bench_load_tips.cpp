@@ -1,7 +1,7 @@
 // Loading quote files of 1 MB, 100 MB and 1 GB against `wc -l` over the same file, interleaved,
 // plus peak memory above a small file's and the cost of showing one saying.
 // Usage: bench_load_tips DATADIR [--no-gigabyte] [ROUNDS]
-#include "quote_window/tip_list.h"
+#include "quotes/tip_list.h"
 
 #include "proc_status.h"
 
@@ -16,7 +16,7 @@
 #include <random>
 #include <vector>
 
-using namespace dewmoth::quote_window;
+using namespace dewmoth::quotes;
 
 namespace {
 

@@ -3,11 +3,12 @@
 # ones that are missing. Usage: install-deps.sh run|test
 set -euo pipefail
 
-build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev fonts-liberation2)
+build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev fonts-liberation2
+       extra-cmake-modules)
 test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils libglib2.0-bin
       procps git clang-format g++-mingw-w64-x86-64-posix wine wine64 doctest-dev
       clang-14 libclang-rt-14-dev appstream dpkg-dev valgrind at-spi2-core python3-pyatspi
-      dbus-daemon)
+      dbus-daemon g++-multilib)
 
 case "${1:-run}" in
     run) wanted=("${build[@]}") ;;

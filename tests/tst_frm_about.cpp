@@ -1,6 +1,7 @@
 // The About window: its texts, keys and link, and which system-information tool it starts.
 #include "about/frm_about.h"
-#include "quote_window/widget_support.h"
+#include "widgets/dialog_style.h"
+#include "widgets/link_label.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -120,7 +121,7 @@ void TestFrmAbout::layoutAndTexts()
     QCOMPARE(w.findChild<QPushButton *>("cmdOK")->geometry(), QRect(363, 295, 84, 23));
     QCOMPARE(w.findChild<QPushButton *>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
     QCOMPARE(w.findChild<QLabel *>("lblDisclaimer")->text(), QStringLiteral("Dewmoth"));
-    QCOMPARE(w.findChild<dewmoth::quote_window::LinkLabel *>("Label4")->text().size(), 30);
+    QCOMPARE(w.findChild<dewmoth::widgets::LinkLabel *>("Label4")->text().size(), 30);
     // Every text fits its box at its font, and no two texts run into each other.
     QList<QPair<QString, QRect>> texts;
     for (QLabel *label : w.findChildren<QLabel *>()) {
@@ -138,7 +139,7 @@ void TestFrmAbout::layoutAndTexts()
         // A pixel of line spacing may touch the next line box; glyphs do not.
         texts.append({label->objectName(), needed.translated(label->pos()).adjusted(1, 1, -1, -1)});
     }
-    auto *link = w.findChild<dewmoth::quote_window::LinkLabel *>("Label4");
+    auto *link = w.findChild<dewmoth::widgets::LinkLabel *>("Label4");
     QCOMPARE(link->size(), QFontMetrics(link->font()).size(Qt::TextSingleLine, link->text()));
     texts.append({link->objectName(), link->geometry().adjusted(1, 1, -1, -1)});
     for (qsizetype i = 0; i < texts.size(); ++i) {
@@ -197,7 +198,7 @@ void TestFrmAbout::linkKeepsWindowOpen()
     w.Form_Load();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *link = w.findChild<dewmoth::quote_window::LinkLabel *>("Label4");
+    auto *link = w.findChild<dewmoth::widgets::LinkLabel *>("Label4");
     QTest::mouseClick(link, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(catcher.urls, QList<QUrl>{QUrl(link->text())});

@@ -1,7 +1,8 @@
 // The quote window as a user meets it: start-up, sayings, keys, the remembered size, the
 // layout at other sizes, the link and the start-up box.
 #include "quote_window/frm_tip.h"
-#include "quote_window/widget_support.h"
+#include "widgets/dialog_style.h"
+#include "widgets/link_label.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -21,8 +22,8 @@
 #include <sys/stat.h>
 
 using dewmoth::quote_window::frmTip;
-using dewmoth::quote_window::LinkLabel;
 using dewmoth::shell::StartupState;
+using dewmoth::widgets::LinkLabel;
 
 namespace {
 

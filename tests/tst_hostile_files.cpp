@@ -1,12 +1,12 @@
 // Quote files no one should write, which must still neither crash nor hang the reader.
-#include "quote_window/tip_list.h"
+#include "quotes/tip_list.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace dewmoth::quote_window;
+using namespace dewmoth::quotes;
 
 class TestHostileFiles : public QObject
 {

@@ -1,5 +1,6 @@
 // Which sayings a quote file yields: line ends, empty lines, encodings, sizes and read errors.
-#include "quote_window/tip_list.h"
+#include "quotes/tip_list.h"
+#include "quotes/utf8_check.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,7 +8,7 @@
 
 #include <unistd.h>
 
-using namespace dewmoth::quote_window;
+using namespace dewmoth::quotes;
 
 namespace {
 

@@ -2,7 +2,9 @@
 
 #include "about/sys_info.h"
 #include "app/program_info.h"
-#include "quote_window/widget_support.h"
+#include "widgets/dialog_style.h"
+#include "widgets/link_label.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -13,8 +15,8 @@
 
 namespace dewmoth::about {
 
-using quote_window::dialogFont;
-using quote_window::twipsRect;
+using widgets::dialogFont;
+using widgets::twipsRect;
 
 namespace {
 
@@ -53,20 +55,20 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setWindowIcon(quote_window::programIcon());
+    setWindowIcon(widgets::programIcon());
     setFont(dialogFont(9.75));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
-    setFixedSize(quote_window::toPixels(7125), quote_window::toPixels(6690));
+    setFixedSize(widgets::toPixels(7125), widgets::toPixels(6690));
 
     // The background picture lies behind every text, so it is made first.
     auto *Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/background.jpg")));
-    Image1->move(quote_window::toPixels(240), quote_window::toPixels(1320));
+    Image1->move(widgets::toPixels(240), widgets::toPixels(1320));
     Image1->adjustSize();
 
     auto *Image2 = new QLabel(this);
@@ -98,11 +100,11 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
                             "the complete collection of his readings?  Please visit us at:"),
              twipsRect(360, 3240, 6375, 495), false);
 
-    Label4 = new quote_window::LinkLabel(app::makerAddress(), this);
+    Label4 = new widgets::LinkLabel(app::makerAddress(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setFont(quote_window::linkFont());
-    Label4->move(quote_window::toPixels(360), quote_window::toPixels(3720));
-    connect(Label4, &quote_window::LinkLabel::clicked, this, &frmAbout::Label4_Click);
+    Label4->setFont(widgets::linkFont());
+    Label4->move(widgets::toPixels(360), widgets::toPixels(3720));
+    connect(Label4, &widgets::LinkLabel::clicked, this, &frmAbout::Label4_Click);
 
     auto *Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -192,7 +194,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::Label4_Click()
 {
-    quote_window::openLink(this, Label4->text());
+    widgets::openLink(this, Label4->text());
 }
 
 } // namespace dewmoth::about

@@ -7,7 +7,7 @@
 class QLabel;
 class QPushButton;
 
-namespace dewmoth::quote_window {
+namespace dewmoth::widgets {
 class LinkLabel;
 }
 
@@ -33,7 +33,7 @@ private:
     void Label4_Click();
 
     QLabel *lblVersion = nullptr;
-    quote_window::LinkLabel *Label4 = nullptr;
+    widgets::LinkLabel *Label4 = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdSysInfo = nullptr;
 };

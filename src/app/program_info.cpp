@@ -1,13 +1,9 @@
 #include "app/program_info.h"
 
-#include "app/app_log.h"
-
 #include <dewmoth/version.h>
 
 #include <QCoreApplication>
 #include <QFileInfo>
-
-Q_LOGGING_CATEGORY(lcApp, "dewmoth.app", QtInfoMsg)
 
 namespace dewmoth::app {
 

@@ -2,9 +2,12 @@
 
 #include "app/program_info.h"
 #include "app/settings_store.h"
-#include "quote_window/widget_support.h"
+#include "quote_window/quote_panel.h"
+#include "quote_window/quote_window_log.h"
 #include "quote_window/window_size.h"
 #include "shell/startup_switch.h"
+#include "widgets/dialog_style.h"
+#include "widgets/link_label.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,9 +24,17 @@
 
 #include <chrono>
 
-Q_LOGGING_CATEGORY(lcQuoteWindow, "dewmoth.quote_window", QtInfoMsg)
-
 namespace dewmoth::quote_window {
+
+using widgets::dialogFont;
+using widgets::linkFont;
+using widgets::LinkLabel;
+using widgets::openLink;
+using widgets::paintFocusFrame;
+using widgets::programIcon;
+using widgets::tellUser;
+using widgets::toPixels;
+using widgets::twipsRect;
 
 namespace {
 
@@ -33,90 +44,6 @@ const QString kSizeHeightKey = QStringLiteral("size/Height");
 const QString kDescription = QStringLiteral(
     "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
     "collection of his readings?  Please visit us at:");
-
-// Covers `region` with copies of `tile`, its pattern anchored at the painter's origin. The raster
-// engine spreads a copy of more than about a hundred rows over its threads, which pays for
-// itself only on large areas; a smaller one, like the thin strips of tiles around the quote
-// panel, is painted in bands of rows that it keeps on this thread.
-void tileRegion(QPainter &painter, const QRegion &region, const QPixmap &tile)
-{
-    constexpr int kBandRows = 64;
-    constexpr qint64 kSharedArea = 1 << 20;
-    for (const QRect &area : region) {
-        const int rows =
-            qint64(area.width()) * area.height() < kSharedArea ? kBandRows : area.height();
-        for (int top = area.top(); top <= area.bottom(); top += rows) {
-            const QRect band(area.left(), top, area.width(), qMin(rows, area.bottom() - top + 1));
-            painter.drawTiledPixmap(band, tile, band.topLeft());
-        }
-    }
-}
-
-// The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.
-// The panel covers most of a large window and is repainted whole at every resize step, so it
-// paints itself the cheapest way Qt offers: its face is copied row by row from a wide strip of
-// its colour (the raster engine spreads such copies over its threads, where a plain fill runs on
-// one), and its two-pixel edge is eight one-pixel strips (the style's shaded-panel routine costs
-// more than the whole face).
-class QuotePanel : public QFrame
-{
-public:
-    static constexpr int kEdge = 2;
-
-    explicit QuotePanel(QWidget *parent) : QFrame(parent)
-    {
-        setFrameStyle(QFrame::NoFrame);
-        setContentsMargins(kEdge, kEdge, kEdge, kEdge);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, QColor(192, 192, 192));
-        pal.setColor(QPalette::WindowText, Qt::black);
-        setPalette(pal);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QPainter painter(this);
-        tileRegion(painter, event->region(), faceStrip());
-        const QRect r = rect();
-        const auto strip = [&](int x, int y, int w, int h, QColor colour) {
-            painter.fillRect(QRect(x, y, w, h), colour);
-        };
-        const QColor shadow(128, 128, 128), darkShadow(0, 0, 0);
-        const QColor highlight(255, 255, 255), light(223, 223, 223);
-        strip(r.left(), r.top(), r.width(), 1, shadow);
-        strip(r.left(), r.top(), 1, r.height(), shadow);
-        strip(r.left(), r.bottom(), r.width(), 1, highlight);
-        strip(r.right(), r.top(), 1, r.height(), highlight);
-        strip(r.left() + 1, r.top() + 1, r.width() - 2, 1, darkShadow);
-        strip(r.left() + 1, r.top() + 1, 1, r.height() - 2, darkShadow);
-        strip(r.left() + 1, r.bottom() - 1, r.width() - 2, 1, light);
-        strip(r.right() - 1, r.top() + 1, 1, r.height() - 2, light);
-        painter.end();
-        paintFocusFrame(this, contentsRect().adjusted(1, 1, -1, -1));
-    }
-
-private:
-    // Wider than the widest screens, so that a row of the face is one copy.
-    const QPixmap &faceStrip()
-    {
-        const QColor colour = palette().color(QPalette::Window);
-        const qreal ratio = devicePixelRatioF();
-        if (m_face.isNull() || m_faceColour != colour || m_face.devicePixelRatio() != ratio) {
-            QImage strip(QSize(4096, 4) * ratio, QImage::Format_RGB32);
-            strip.fill(colour);
-            strip.setDevicePixelRatio(ratio);
-            m_face = QPixmap::fromImage(strip);
-            m_faceColour = colour;
-        }
-        return m_face;
-    }
-
-    QPixmap m_face;
-    QColor m_faceColour;
-};
 
 QPoint insidePanel(const QFrame *panel, int leftTwips, int topTwips)
 {
@@ -275,13 +202,13 @@ void frmTip::Form_Load()
 bool frmTip::LoadTips(const std::filesystem::path &sFile)
 {
     m_loadError.clear();
-    QuoteFileResult result = readQuoteFile(sFile);
-    if (result.status == LoadStatus::Unreadable) {
+    quotes::QuoteFileResult result = quotes::readQuoteFile(sFile);
+    if (result.status == quotes::LoadStatus::Unreadable) {
         qCWarning(lcQuoteWindow) << "cannot read quote file"
                                  << QString::fromStdString(sFile.string()) << result.error;
         m_loadError = result.error;
     }
-    if (result.status != LoadStatus::Loaded)
+    if (result.status != quotes::LoadStatus::Loaded)
         return false;
     m_tipList = std::move(result.tips);
     ShowRandomTip();

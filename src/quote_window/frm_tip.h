@@ -3,7 +3,7 @@
 #pragma once
 
 #include "quote_window/layout.h"
-#include "quote_window/tip_list.h"
+#include "quotes/tip_list.h"
 #include "shell/startup_switch.h"
 
 #include <QDialog>
@@ -19,9 +19,13 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
+namespace dewmoth::widgets {
+class LinkLabel;
+}
+
 namespace dewmoth::quote_window {
 
-class LinkLabel;
+using widgets::LinkLabel;
 
 class frmTip : public QDialog
 {
@@ -54,7 +58,7 @@ public:
     void ShowRandomTip();
     void DisplayCurrentTip();
 
-    const TipList &tips() const { return m_tipList; }
+    const quotes::TipList &tips() const { return m_tipList; }
     qint32 CurrentTipIndex() const { return m_currentTipIndex; }
     const LayoutDistances &layoutDistances() const { return m_distances; }
     const TileModel &tiles() const { return m_tiles; }
@@ -91,7 +95,7 @@ private:
     void applyOuterSize(const QMargins &frame);
 
     Environment m_env;
-    TipList m_tipList;
+    quotes::TipList m_tipList;
     qint32 m_currentTipIndex = 0;
     QString m_loadError;
     std::mt19937 m_random;

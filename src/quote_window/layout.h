@@ -2,12 +2,14 @@
 // from the design arrangement, the arrangement for any client size, and the background tiles.
 #pragma once
 
+#include "widgets/twips.h"
+
 #include <QPointF>
 #include <QtGlobal>
 
 namespace dewmoth::quote_window {
 
-inline constexpr double kTwipsPerPixel = 15.0;
+using widgets::kTwipsPerPixel;
 
 // Distances the layout keeps between controls and the window's edges, captured once.
 struct LayoutDistances

@@ -1,13 +1,13 @@
 #include "shell/startup_switch.h"
 
+#include "app/win_text.h"
 #include "shell/startup_folder.h"
-#include "shell/win_text.h"
 
 namespace dewmoth::shell {
 
 std::filesystem::path StartupEntryPath(const std::string &productName)
 {
-    return std::filesystem::path(GetStartupFolder().wstring() + L"\\" + toWide(productName) +
+    return std::filesystem::path(GetStartupFolder().wstring() + L"\\" + app::toWide(productName) +
                                  L".lnk");
 }
 

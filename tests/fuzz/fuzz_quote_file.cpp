@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the quote file reader and compares every saying with a plain,
 // obviously correct reading of the same bytes.
-#include "quote_window/legacy_text.h"
-#include "quote_window/line_index.h"
-#include "quote_window/tip_list.h"
+#include "quotes/legacy_text.h"
+#include "quotes/tip_list.h"
+#include "quotes/utf8_check.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-using namespace dewmoth::quote_window;
+using namespace dewmoth::quotes;
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include "about/registry_win.h"
 #include "about/sys_info.h"
-#include "quote_window/byte_buffer.h"
+#include "app/win_text.h"
+#include "quotes/byte_buffer.h"
 #include "shell/document_launcher.h"
 #include "shell/startup_folder.h"
 #include "shell/startup_switch.h"
-#include "shell/win_text.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -299,7 +299,7 @@ TEST_CASE("a document opens with its registered handler")
         std::ofstream(document) << "Clouds pass.";
     }
 
-    CHECK(shell::OpenDocument("open", shell::toUtf8(document.wstring()), std::nullopt, std::nullopt,
+    CHECK(shell::OpenDocument("open", app::toUtf8(document.wstring()), std::nullopt, std::nullopt,
                               shell::kShowNormal));
     CHECK(waitForMarker(marker).find("a saying.dewmothtest") != std::string::npos);
     CHECK_FALSE(shell::OpenDocument("open", "", std::nullopt, std::nullopt, 1));
@@ -309,11 +309,11 @@ TEST_CASE("a document opens with its registered handler")
 
 TEST_CASE("large quote file buffers come from the system's pages")
 {
-    quote_window::ByteBuffer buffer(64u << 20);
+    quotes::ByteBuffer buffer(64u << 20);
     REQUIRE(buffer.data() != nullptr);
     buffer.data()[0] = 'a';
     buffer.data()[buffer.size() - 1] = 'z';
-    quote_window::ByteBuffer moved(std::move(buffer));
+    quotes::ByteBuffer moved(std::move(buffer));
     CHECK(moved.size() == (64u << 20));
     CHECK(moved.data()[moved.size() - 1] == 'z');
     CHECK(buffer.data() == nullptr);

@@ -1,3 +1,4 @@
+#include "about/about_log.h"
 #include "about/sys_info.h"
 
 #include <QLoggingCategory>
@@ -5,8 +6,6 @@
 #include <QStandardPaths>
 
 #include <array>
-
-Q_LOGGING_CATEGORY(lcSysInfo, "dewmoth.about", QtInfoMsg)
 
 namespace dewmoth::about {
 
@@ -79,7 +78,7 @@ bool StartSysInfoTool(const SysInfoTool &tool)
         arguments << QString::fromStdString(argument);
     const QString program = QString::fromStdString(tool.program.string());
     if (!QProcess::startDetached(program, arguments)) {
-        qCWarning(lcSysInfo) << "cannot start" << program;
+        qCWarning(lcAbout) << "cannot start" << program;
         return false;
     }
     return true;

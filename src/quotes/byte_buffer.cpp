@@ -1,10 +1,10 @@
-#include "quote_window/byte_buffer.h"
+#include "quotes/byte_buffer.h"
 
 #include <cstdlib>
 #include <new>
 #include <utility>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 namespace {
 // Below this, malloc's own pools are as fast and waste less.
@@ -61,4 +61,4 @@ void ByteBuffer::release()
     m_size = m_capacity = 0;
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

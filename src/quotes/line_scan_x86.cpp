@@ -1,9 +1,9 @@
-#include "quote_window/line_index.h"
+#include "quotes/line_index.h"
 
 #include <bit>
 #include <emmintrin.h>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 bool scanLines(const char *data, std::size_t size, std::size_t from, char terminator,
                LineCollector &lines)
@@ -30,4 +30,4 @@ bool scanLines(const char *data, std::size_t size, std::size_t from, char termin
     return nonAscii;
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -1,6 +1,6 @@
-#include "quote_window/legacy_text.h"
+#include "quotes/legacy_text.h"
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 namespace {
 
@@ -24,4 +24,4 @@ QString decodeLegacyText(const char *data, std::size_t size)
     return text;
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

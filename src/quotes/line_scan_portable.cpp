@@ -1,8 +1,8 @@
-#include "quote_window/line_index.h"
+#include "quotes/line_index.h"
 
 #include <cstring>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 bool scanLines(const char *data, std::size_t size, std::size_t from, char terminator,
                LineCollector &lines)
@@ -23,4 +23,4 @@ bool scanLines(const char *data, std::size_t size, std::size_t from, char termin
     return nonAscii;
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -1,6 +1,8 @@
-#include "quote_window/tip_list.h"
+#include "quotes/tip_list.h"
 
-#include "quote_window/legacy_text.h"
+#include "quotes/utf8_check.h"
+
+#include "quotes/legacy_text.h"
 
 #include <cerrno>
 #include <cstring>
@@ -8,7 +10,7 @@
 #include <new>
 #include <system_error>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 namespace {
 
@@ -130,4 +132,4 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
     return result;
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

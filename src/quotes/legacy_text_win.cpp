@@ -1,8 +1,8 @@
-#include "quote_window/legacy_text.h"
+#include "quotes/legacy_text.h"
 
 #include <windows.h>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 QString decodeLegacyText(const char *data, std::size_t size)
 {
@@ -15,4 +15,4 @@ QString decodeLegacyText(const char *data, std::size_t size)
     return text;
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 class ByteBuffer
 {
@@ -38,4 +38,4 @@ void *allocatePages(std::size_t size);
 void freePages(void *data, std::size_t size);
 } // namespace detail
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

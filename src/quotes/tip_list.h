@@ -3,8 +3,8 @@
 // file of any size loads in one pass and showing a saying costs the same for every file.
 #pragma once
 
-#include "quote_window/byte_buffer.h"
-#include "quote_window/line_index.h"
+#include "quotes/byte_buffer.h"
+#include "quotes/line_index.h"
 
 #include <QFile>
 #include <QString>
@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 enum class QuoteEncoding { Utf8, Legacy };
 
@@ -56,4 +56,4 @@ inline QuoteFileResult readQuoteFile(const QString &path)
     return readQuoteFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 QString decodeLegacyText(const char *data, std::size_t size);
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 class LineIndex
 {
@@ -66,10 +66,4 @@ private:
 bool scanLines(const char *data, std::size_t size, std::size_t from, char terminator,
                LineCollector &lines);
 
-// Whether data[0, size) is well-formed UTF-8: no stray or missing continuation bytes, overlong
-// forms, surrogates or code points above U+10FFFF. One implementation per processor family.
-bool isValidUtf8(const char *data, std::size_t size);
-// The same check for any processor: a table-driven automaton, one byte at a time.
-bool isValidUtf8Portable(const char *data, std::size_t size);
-
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -1,8 +1,8 @@
-#include "quote_window/byte_buffer.h"
+#include "quotes/byte_buffer.h"
 
 #include <windows.h>
 
-namespace dewmoth::quote_window::detail {
+namespace dewmoth::quotes::detail {
 
 void *allocatePages(std::size_t size)
 {
@@ -14,4 +14,4 @@ void freePages(void *data, std::size_t)
     ::VirtualFree(data, 0, MEM_RELEASE);
 }
 
-} // namespace dewmoth::quote_window::detail
+} // namespace dewmoth::quotes::detail

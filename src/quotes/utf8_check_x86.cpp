@@ -1,9 +1,9 @@
-#include "quote_window/line_index.h"
+#include "quotes/utf8_check.h"
 
 #include <cstring>
 #include <tmmintrin.h>
 
-namespace dewmoth::quote_window {
+namespace dewmoth::quotes {
 
 namespace {
 
@@ -22,11 +22,18 @@ constexpr char kOverlong4 = 1 << 6;      // F0 followed by 80..8F
 constexpr char kTwoConts = char(1 << 7); // two continuation bytes: right only as a third or fourth
 constexpr char kCarry = kTooShort | kTooLong | kTwoConts;
 
+// Every member function carries the target attribute, the constructor too: on a processor
+// family whose baseline lacks SSE (Debian's i386), no intrinsic may run outside one.
 struct Checker
 {
-    __m128i error = _mm_setzero_si128();
-    __m128i previous = _mm_setzero_si128();
-    __m128i previousIncomplete = _mm_setzero_si128();
+    __m128i error;
+    __m128i previous;
+    __m128i previousIncomplete;
+
+    __attribute__((target("ssse3"))) Checker()
+        : error(_mm_setzero_si128()), previous(_mm_setzero_si128()),
+          previousIncomplete(_mm_setzero_si128())
+    {}
 
     __attribute__((target("ssse3"))) static __m128i highNibbles(__m128i v)
     {
@@ -122,4 +129,4 @@ bool isValidUtf8(const char *data, std::size_t size)
     return ssse3 ? isValidUtf8Ssse3(data, size) : isValidUtf8Portable(data, size);
 }
 
-} // namespace dewmoth::quote_window
+} // namespace dewmoth::quotes

@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QStringDecoder>
 
-Q_LOGGING_CATEGORY(lcShell, "dewmoth.shell", QtInfoMsg)
-
 namespace dewmoth::shell {
 
 namespace {

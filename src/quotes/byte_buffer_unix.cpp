@@ -1,8 +1,8 @@
-#include "quote_window/byte_buffer.h"
+#include "quotes/byte_buffer.h"
 
 #include <sys/mman.h>
 
-namespace dewmoth::quote_window::detail {
+namespace dewmoth::quotes::detail {
 
 void *allocatePages(std::size_t size)
 {
@@ -21,4 +21,4 @@ void freePages(void *data, std::size_t size)
     ::munmap(data, size);
 }
 
-} // namespace dewmoth::quote_window::detail
+} // namespace dewmoth::quotes::detail

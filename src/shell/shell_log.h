@@ -1,6 +1,0 @@
-// The shell integration's logging category.
-#pragma once
-
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcShell)
