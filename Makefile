@@ -34,10 +34,15 @@ test-windows:
 	cmake --build --preset windows -j $(JOBS)
 	ctest --preset windows
 
-# Each fuzz target for a fixed time, starting from the committed corpus.
+# Each fuzz target replays the committed corpus (a deterministic test), then fuzzes for a fixed
+# time on top. libFuzzer comes with clang: the newest clang++ found is used.
 FUZZ_SECONDS ?= 60
+FUZZ_CXX ?= $(firstword $(foreach c,clang++ clang++-19 clang++-18 clang++-17 clang++-16 clang++-15 clang++-14,$(shell command -v $(c))))
 fuzz:
-	cmake --preset fuzz
+	@test -n "$(FUZZ_CXX)" || { echo "fuzzing needs clang++ with libFuzzer (Debian: clang, libclang-rt-dev)"; exit 1; }
+	@# A cache made with another compiler would be thrown away half-configured.
+	@grep -qs "CMAKE_CXX_COMPILER:.*=$(FUZZ_CXX)$$" build/fuzz/CMakeCache.txt || rm -f build/fuzz/CMakeCache.txt
+	cmake --preset fuzz -DCMAKE_CXX_COMPILER=$(FUZZ_CXX)
 	cmake --build --preset fuzz -j $(JOBS) --target fuzz_quote_file fuzz_exec_line
 	./scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 

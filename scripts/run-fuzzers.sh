@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Runs every fuzz target side by side for SECONDS, each from the committed corpus plus what
+# Replays every committed corpus input once through its fuzz target (a deterministic test),
+# then runs every target side by side for SECONDS, each from the committed corpus plus what
 # earlier runs found, and fails when any of them finds a crash.
 set -uo pipefail
 seconds=${1:-60}
 cd "$(dirname "$0")/.."
 pids=()
 targets=(quote_file exec_line)
+for t in "${targets[@]}"; do
+    if ! "build/fuzz/bin/fuzz_$t" tests/fuzz/corpus/$t/* >"build/fuzz/$t.replay.log" 2>&1; then
+        echo "fuzz_$t FAILED on the committed corpus:"; tail -n 60 "build/fuzz/$t.replay.log"
+        exit 1
+    fi
+    echo "fuzz_$t: $(ls tests/fuzz/corpus/$t | wc -l) committed inputs replayed"
+done
 for t in "${targets[@]}"; do
     mkdir -p "build/fuzz/corpus/$t"
     "build/fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len=4096 \
