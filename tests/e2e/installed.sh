@@ -11,7 +11,7 @@ trap '[ -n "$app" ] && stop_processes "$app"; cleanup' EXIT
 
 root="$WORK/root"
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
-for f in usr/lib/dewmoth/dewmoth usr/lib/dewmoth/TIPOFDAY.TXT usr/bin/dewmoth \
+for f in usr/lib/dewmoth/dewmoth usr/lib/dewmoth/TIPOFDAY.TXT etc/dewmoth/TIPOFDAY.TXT usr/bin/dewmoth \
          usr/share/applications/example.orlanvesty.Dewmoth.desktop \
          usr/share/metainfo/example.orlanvesty.Dewmoth.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/example.orlanvesty.Dewmoth.svg \
@@ -20,6 +20,10 @@ for f in usr/lib/dewmoth/dewmoth usr/lib/dewmoth/TIPOFDAY.TXT usr/bin/dewmoth \
     [ -e "$root/$f" ] || { echo "missing from the installation: $f"; exit 1; }
 done
 [ "$(readlink "$root/usr/bin/dewmoth")" = ../lib/dewmoth/dewmoth ] || { echo "bad bin link"; exit 1; }
+# The quote file is a configuration file under /etc; the program's folder points to it.
+[ -f "$root/etc/dewmoth/TIPOFDAY.TXT" ] && [ ! -L "$root/etc/dewmoth/TIPOFDAY.TXT" ] &&
+    [ "$(readlink "$root/usr/lib/dewmoth/TIPOFDAY.TXT")" = ../../../etc/dewmoth/TIPOFDAY.TXT ] ||
+    { echo "the quote file is not /etc/dewmoth/TIPOFDAY.TXT with a link beside the program"; exit 1; }
 
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 start_xvfb
@@ -40,7 +44,12 @@ if command -v dpkg-shlibdeps >/dev/null; then
     (cd "$build" && cpack -G DEB >/dev/null 2>&1)
     deb=$(ls "$build"/dewmoth_1.0.1_*.deb)
     contents=$(dpkg-deb -c "$deb")
-    case "$contents" in *"./usr/lib/dewmoth/TIPOFDAY.TXT"*) ;; *) echo "quote file not packaged"; exit 1 ;; esac
+    case "$contents" in *"./etc/dewmoth/TIPOFDAY.TXT"*) ;; *) echo "quote file not packaged"; exit 1 ;; esac
+    case "$contents" in *"./usr/lib/dewmoth/TIPOFDAY.TXT -> ../../../etc/dewmoth/TIPOFDAY.TXT"*) ;;
+        *) echo "no link to the quote file beside the program"; exit 1 ;; esac
+    mkdir "$WORK/control" && dpkg-deb -e "$deb" "$WORK/control"
+    grep -qx /etc/dewmoth/TIPOFDAY.TXT "$WORK/control/conffiles" ||
+        { echo "the quote file is no conffile"; exit 1; }
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "package depends on: $depends"
     for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
