@@ -8,12 +8,39 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <condition_variable>
 #include <latch>
+#include <mutex>
+#include <thread>
 
 #include <pthread.h>
 #include <sched.h>
 
 using dewmoth::app::FontWarmup;
+
+namespace {
+
+// Ends the whole test with a message when a case is still running after ten seconds, instead of
+// leaving it to the CTest time-out.
+class Watchdog
+{
+public:
+    explicit Watchdog(const char *what)
+        : m_thread([what](std::stop_token stop) {
+              std::mutex mutex;
+              std::condition_variable_any wake;
+              std::unique_lock lock(mutex);
+              wake.wait_for(lock, stop, std::chrono::seconds(10), [] { return false; });
+              if (!stop.stop_requested())
+                  qFatal("%s: still running after 10 s", what);
+          })
+    {}
+
+private:
+    std::jthread m_thread;
+};
+
+} // namespace
 
 class TestFontWarmup : public QObject
 {
@@ -39,6 +66,7 @@ void TestFontWarmup::endsWithoutApplication()
 {
     QFETCH(bool, await);
     QFETCH(bool, finishFirst);
+    const Watchdog watchdog(QTest::currentDataTag());
     FontWarmup fonts;
     if (await) {
         fonts.awaitFonts();

@@ -28,15 +28,18 @@ struct MessageWatcher
     QMessageBox::Icon icon = QMessageBox::Question;
     bool seen = false;
 
+    // Pending polls go with it: none can touch a watcher that is gone.
+    QObject context;
+
     void arm()
     {
-        QTimer::singleShot(0, [this] { poll(); });
+        QTimer::singleShot(0, &context, [this] { poll(); });
     }
     void poll()
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {
-            QTimer::singleShot(10, [this] { poll(); });
+            QTimer::singleShot(10, &context, [this] { poll(); });
             return;
         }
         seen = true;

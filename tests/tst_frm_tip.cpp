@@ -624,6 +624,14 @@ void TestFrmTip::sayingReachesAccessibility()
     QAccessibleInterface *link =
         QAccessible::queryAccessibleInterface(w.findChild<QWidget *>("lblLink"));
     QCOMPARE(link->role(), QAccessible::Link);
+    // A screen reader presses the link as a user clicks it: the address is opened.
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    QAccessibleActionInterface *actions = link->actionInterface();
+    QVERIFY(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(catcher.urls, QList<QUrl>{QUrl("https://www.orlanvesty.example")});
 }
 
 QTEST_MAIN(TestFrmTip)

@@ -176,6 +176,8 @@ void TestTipList::utf8ChecksAgree()
 {
     QFETCH(int, offset);
     QFETCH(int, length);
+    if (!utf8CheckIsVectorised())
+        QSKIP("only the portable check runs here: nothing to compare it with");
     // Every pair of leading bytes, followed by bytes at each boundary of the UTF-8 classes.
     const unsigned char edges[] = {0x00, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC2, 0xF4};
     QByteArray text(length, 'a');

@@ -123,10 +123,15 @@ __attribute__((target("ssse3"))) bool isValidUtf8Ssse3(const char *data, std::si
 
 } // namespace
 
-bool isValidUtf8(const char *data, std::size_t size)
+bool utf8CheckIsVectorised()
 {
     static const bool ssse3 = __builtin_cpu_supports("ssse3");
-    return ssse3 ? isValidUtf8Ssse3(data, size) : isValidUtf8Portable(data, size);
+    return ssse3;
+}
+
+bool isValidUtf8(const char *data, std::size_t size)
+{
+    return utf8CheckIsVectorised() ? isValidUtf8Ssse3(data, size) : isValidUtf8Portable(data, size);
 }
 
 } // namespace dewmoth::quotes

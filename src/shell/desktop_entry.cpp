@@ -125,6 +125,8 @@ std::optional<std::vector<std::string>> parseExecValue(std::string_view value)
                     closed = true;
                     break;
                 }
+                if (c == '`' || c == '$')
+                    return std::nullopt; // must be escaped inside quotes too
                 if (c == '\\') {
                     if (i == s.size())
                         return std::nullopt;
