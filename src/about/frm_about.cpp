@@ -78,28 +78,67 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Image2->setGeometry(twipsRect(720, 120, 5580, 855));
     Image2->setAccessibleName(app::productName());
 
-    addLabel(this, "lblDescription1",
-             tr("Orlan Vesty Readings gathers short sayings for readers who like to start the "
-                "day with a thought to carry along, and sends a new selection every season."),
-             twipsRect(360, 1005, 6405, 690), true);
-    addLabel(this, "lblDescription2",
-             tr("This program was written to bring one of those sayings to your desktop each "
-                "day. Its companion, a collection of the complete readings, is in the making."),
-             twipsRect(360, 1560, 6405, 690), true);
-    addLabel(this, "lblDescription3",
-             tr("We hope that these few words, passed from one screen to the next, help to "
-                "spread Orlan Vesty's message of patience and quiet courage to all who need it."),
-             twipsRect(360, 2040, 6405, 570), true);
-    addLabel(this, "lblDescription4",
-             tr("The companion collection is being prepared with the generous help of the "
-                "Friends of the Vesty Readings, a circle of volunteers devoted to keeping his "
-                "notes and archive alive."),
-             twipsRect(360, 2520, 6405, 570), true);
-    addLabel(this, "lblDescription5",
-             QStringLiteral("Interested in learning more about Orlan Vesty?  Do you want to see "
-                            "the complete collection of his readings?  Please visit us at:"),
-             twipsRect(360, 3240, 6375, 495), false);
+    // The design at a glance, in twips, in stacking order. Black texts keep their colour on
+    // any palette; a fit lets a text grow to its own size from there.
+    enum class Fit { None, Downwards, OneLine };
+    struct LabelDesign
+    {
+        const char *name;
+        QString text;
+        int left, top, width, height;
+        bool black;
+        Fit fit;
+    };
+    const LabelDesign above[] = {
+        {"lblDescription1",
+         tr("Orlan Vesty Readings gathers short sayings for readers who like to start the day "
+            "with a thought to carry along, and sends a new selection every season."),
+         360, 1005, 6405, 690, true, Fit::None},
+        {"lblDescription2",
+         tr("This program was written to bring one of those sayings to your desktop each day. "
+            "Its companion, a collection of the complete readings, is in the making."),
+         360, 1560, 6405, 690, true, Fit::None},
+        {"lblDescription3",
+         tr("We hope that these few words, passed from one screen to the next, help to spread "
+            "Orlan Vesty's message of patience and quiet courage to all who need it."),
+         360, 2040, 6405, 570, true, Fit::None},
+        {"lblDescription4",
+         tr("The companion collection is being prepared with the generous help of the Friends "
+            "of the Vesty Readings, a circle of volunteers devoted to keeping his notes and "
+            "archive alive."),
+         360, 2520, 6405, 570, true, Fit::None},
+        {"lblDescription5",
+         tr("Interested in learning more about Orlan Vesty?  Do you want to see the complete "
+            "collection of his readings?  Please visit us at:"),
+         360, 3240, 6375, 495, false, Fit::None},
+    };
+    const LabelDesign below[] = {
+        {"lblDisclaimer", app::productName(), 360, 4425, 3510, 390, true, Fit::Downwards},
+        {"lblVersion", tr("Version"), 360, 4620, 1605, 225, false, Fit::None},
+        {"Label1", tr("Copyright © 2026 Orlan Vesty Readings Circle"), 360, 4800, 3240, 195, false,
+         Fit::OneLine},
+        {"Label2",
+         tr("The background picture of this program appears with the kind permission of the "
+            "Friends of the Vesty Readings, who hold all rights to it. It may be shown as part "
+            "of this program but may not be copied, changed or used on its own in any other "
+            "work or product without their written consent. Please ask them before you reuse "
+            "it anywhere else."),
+         360, 5160, 5055, 975, false, Fit::None},
+        {"Label3",
+         tr("Orlan Vesty's sayings are protected by copyright and are shown here for personal "
+            "reading. Please name him when you share them."),
+         360, 6240, 5175, 495, false, Fit::None},
+    };
+    const auto addLabels = [this](const auto &designs) {
+        for (const LabelDesign &d : designs) {
+            QLabel *label = addLabel(this, d.name, d.text,
+                                     twipsRect(d.left, d.top, d.width, d.height), d.black);
+            if (d.fit != Fit::None)
+                fitToText(label, d.fit == Fit::Downwards);
+        }
+    };
 
+    addLabels(above);
     Label4 = new widgets::LinkLabel(app::makerAddress(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setFont(widgets::linkFont());
@@ -111,38 +150,31 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Frame1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Frame1->setGeometry(twipsRect(240, 4200, 6615, 30));
 
-    auto *lblDisclaimer =
-        addLabel(this, "lblDisclaimer", app::productName(), twipsRect(360, 4425, 3510, 390), true);
-    fitToText(lblDisclaimer, true);
-    lblVersion = addLabel(this, "lblVersion", QStringLiteral("Version"),
-                          twipsRect(360, 4620, 1605, 225), false);
-    auto *Label1 = addLabel(this, "Label1", tr("Copyright © 2026 Orlan Vesty Readings Circle"),
-                            twipsRect(360, 4800, 3240, 195), false);
-    fitToText(Label1, false);
-    addLabel(this, "Label2",
-             tr("The background picture of this program appears with the kind permission of "
-                "the Friends of the Vesty Readings, who hold all rights to it. It may be shown "
-                "as part of this program but may not be copied, changed or used on its own in "
-                "any other work or product without their written consent. Please ask them "
-                "before you reuse it anywhere else."),
-             twipsRect(360, 5160, 5055, 975), false);
-    addLabel(this, "Label3",
-             tr("Orlan Vesty's sayings are protected by copyright and are shown here for "
-                "personal reading. Please name him when you share them."),
-             twipsRect(360, 6240, 5175, 495), false);
+    addLabels(below);
+    lblVersion = findChild<QLabel *>(QStringLiteral("lblVersion"));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setFont(dialogFont(8.25));
-    cmdOK->setGeometry(twipsRect(5445, 4425, 1260, 345));
+    struct ButtonDesign
+    {
+        QPushButton *frmAbout::*member;
+        const char *name;
+        QString caption;
+        int left, top, width, height;
+        void (frmAbout::*clicked)();
+    };
+    const ButtonDesign buttons[] = {
+        {&frmAbout::cmdOK, "cmdOK", tr("OK"), 5445, 4425, 1260, 345, &frmAbout::cmdOK_Click},
+        {&frmAbout::cmdSysInfo, "cmdSysInfo", tr("&System Info..."), 5460, 4875, 1245, 345,
+         &frmAbout::cmdSysInfo_Click},
+    };
+    for (const ButtonDesign &d : buttons) {
+        auto *button = new QPushButton(d.caption, this);
+        this->*d.member = button;
+        button->setObjectName(QLatin1String(d.name));
+        button->setFont(dialogFont(8.25));
+        button->setGeometry(twipsRect(d.left, d.top, d.width, d.height));
+        connect(button, &QPushButton::clicked, this, d.clicked);
+    }
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setFont(dialogFont(8.25));
-    cmdSysInfo->setGeometry(twipsRect(5460, 4875, 1245, 345));
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
     setTabOrder(cmdOK, cmdSysInfo);
     setTabOrder(cmdSysInfo, Label4);
@@ -163,13 +195,13 @@ void frmAbout::showModal(QWidget *owner)
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("About ") + app::productName());
-    lblVersion->setText(QStringLiteral("Version ") + app::versionText());
+    setWindowTitle(tr("About %1").arg(app::productName()));
+    lblVersion->setText(tr("Version %1").arg(app::versionText()));
 }
 
 QString frmAbout::unavailableMessage()
 {
-    return QStringLiteral("System Information Is Unavailable At This Time");
+    return tr("System Information Is Unavailable At This Time");
 }
 
 void frmAbout::StartSysInfo()

@@ -41,9 +41,6 @@ namespace {
 const QString kQuoteFileName = QStringLiteral("TIPOFDAY.TXT");
 const QString kSizeWidthKey = QStringLiteral("size/Width");
 const QString kSizeHeightKey = QStringLiteral("size/Height");
-const QString kDescription = QStringLiteral(
-    "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
-    "collection of his readings?  Please visit us at:");
 
 QPoint insidePanel(const QFrame *panel, int leftTwips, int topTwips)
 {
@@ -99,65 +96,91 @@ frmTip::~frmTip() = default;
 
 void frmTip::buildControls()
 {
-    // Creation order is stacking order: labels first, the windowed controls above them.
-    lblDescription = new QLabel(kDescription, this);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setWordWrap(true);
-    lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDescription->setGeometry(twipsRect(120, 3600, 5775, 495));
+    // The design at a glance, in twips. Creation order is stacking order: the labels first, the
+    // windowed controls above them. A width of 0 means sized to the text once the font is set.
+    struct LabelDesign
+    {
+        QLabel *frmTip::*member;
+        const char *name;
+        QString text;
+        bool inPanel; // positions inside the panel count from its inner edge
+        int left, top, width, height;
+    };
+    const LabelDesign labels[] = {
+        {&frmTip::lblDescription, "lblDescription",
+         tr("Interested in learning more about Orlan Vesty?  Do you want to see the complete "
+            "collection of his readings?  Please visit us at:"),
+         false, 120, 3600, 5775, 495},
+        {&frmTip::lblStartup, "lblStartup", tr("&Show at Startup"), false, 360, 4680, 0, 0},
+        {&frmTip::Label1, "Label1", tr("Did you know..."), true, 600, 180, 3735, 255},
+        {&frmTip::lblTipText, "lblTipText", QString(), true, 240, 720, 3735, 1875},
+    };
+    struct ButtonDesign
+    {
+        QPushButton *frmTip::*member;
+        const char *name;
+        QString caption;
+        int top; // all at left 5280, 1215 x 375
+        void (frmTip::*clicked)();
+    };
+    const ButtonDesign buttons[] = {
+        {&frmTip::cmdOK, "cmdOK", tr("&OK"), 120, &frmTip::cmdOK_Click},
+        {&frmTip::cmdNextTip, "cmdNextTip", tr("&Next Tip"), 600, &frmTip::cmdNextTip_Click},
+        {&frmTip::cmdFont, "cmdFont", tr("&About"), 1080, &frmTip::cmdFont_Click},
+    };
 
-    lblLink = new LinkLabel(app::makerAddress(), this);
-    lblLink->setObjectName(QStringLiteral("lblLink"));
-    lblLink->move(toPixels(120), toPixels(4080));
-    connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
-
-    lblStartup = new QLabel(QStringLiteral("&Show at Startup"), this);
-    lblStartup->setObjectName(QStringLiteral("lblStartup"));
-    lblStartup->move(toPixels(360), toPixels(4680));
+    for (const LabelDesign &design : labels) {
+        if (design.inPanel)
+            continue; // made after the panel, inside it
+        auto *label = new QLabel(design.text, this);
+        this->*design.member = label;
+        label->setObjectName(QLatin1String(design.name));
+        label->move(toPixels(design.left), toPixels(design.top));
+        if (design.width > 0) {
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->resize(toPixels(design.width), toPixels(design.height));
+        }
+        if (design.member == &frmTip::lblDescription) {
+            lblLink = new LinkLabel(app::makerAddress(), this);
+            lblLink->setObjectName(QStringLiteral("lblLink"));
+            lblLink->move(toPixels(120), toPixels(4080));
+            connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
+        }
+    }
 
     Picture1 = new QuotePanel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(120, 120, 4935, 3315));
-    Picture1->setAccessibleName(QStringLiteral("Did you know..."));
-
+    Picture1->setAccessibleName(tr("Did you know..."));
     Image1 = new QLabel(Picture1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")));
     Image1->setGeometry(QRect(insidePanel(Picture1, 120, 120), QSize(23, 30)));
-
-    Label1 = new QLabel(QStringLiteral("Did you know..."), Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setGeometry(
-        QRect(insidePanel(Picture1, 600, 180), QSize(toPixels(3735), toPixels(255))));
-
-    lblTipText = new QLabel(Picture1);
-    lblTipText->setObjectName(QStringLiteral("lblTipText"));
+    for (const LabelDesign &design : labels) {
+        if (!design.inPanel)
+            continue;
+        auto *label = new QLabel(design.text, Picture1);
+        this->*design.member = label;
+        label->setObjectName(QLatin1String(design.name));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(QRect(insidePanel(Picture1, design.left, design.top),
+                                 QSize(toPixels(design.width), toPixels(design.height))));
+    }
     lblTipText->setTextFormat(Qt::PlainText); // sayings are text, never markup
-    lblTipText->setWordWrap(true);
-    lblTipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblTipText->setGeometry(
-        QRect(insidePanel(Picture1, 240, 720), QSize(toPixels(3735), toPixels(1875))));
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsRect(5280, 120, 1215, 375));
+    for (const ButtonDesign &design : buttons) {
+        auto *button = new QPushButton(design.caption, this);
+        this->*design.member = button;
+        button->setObjectName(QLatin1String(design.name));
+        button->setGeometry(twipsRect(5280, design.top, 1215, 375));
+        connect(button, &QPushButton::clicked, this, design.clicked);
+    }
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
-
-    cmdNextTip = new QPushButton(QStringLiteral("&Next Tip"), this);
-    cmdNextTip->setObjectName(QStringLiteral("cmdNextTip"));
-    cmdNextTip->setGeometry(twipsRect(5280, 600, 1215, 375));
-    connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
-
-    cmdFont = new QPushButton(QStringLiteral("&About"), this);
-    cmdFont->setObjectName(QStringLiteral("cmdFont"));
-    cmdFont->setGeometry(twipsRect(5280, 1080, 1215, 375));
-    connect(cmdFont, &QPushButton::clicked, this, &frmTip::cmdFont_Click);
 
     // Only the box fits its width: its own caption stays hidden behind lblStartup's words.
-    chkLoadTipsAtStartup = new QCheckBox(QStringLiteral("&Show Tips at Startup"), this);
+    chkLoadTipsAtStartup = new QCheckBox(tr("&Show Tips at Startup"), this);
     chkLoadTipsAtStartup->setObjectName(QStringLiteral("chkLoadTipsAtStartup"));
     chkLoadTipsAtStartup->setGeometry(twipsRect(120, 4620, 200, 250));
     connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, &frmTip::chkLoadTipsAtStartup_Click);
@@ -173,11 +196,11 @@ void frmTip::buildControls()
 
 QString frmTip::missingFileMessage()
 {
-    return QStringLiteral("That the ") + kQuoteFileName + QStringLiteral(" file was not found? ") +
-           QStringLiteral("\r\n") + QStringLiteral("\r\n") +
-           QStringLiteral("Create a text file named ") + kQuoteFileName +
-           QStringLiteral(" using NotePad with 1 tip per line. ") +
-           QStringLiteral("Then place it in the same directory as the application. ");
+    // Two paragraphs; the blanks that end the pieces belong to the text.
+    return tr("That the %1 file was not found? ").arg(kQuoteFileName) + QStringLiteral("\r\n\r\n") +
+           tr("Create a text file named %1 using NotePad with 1 tip per line. ")
+               .arg(kQuoteFileName) +
+           tr("Then place it in the same directory as the application. ");
 }
 
 void frmTip::Form_Load()
@@ -325,14 +348,11 @@ void frmTip::paintEvent(QPaintEvent *event)
     }
     QPainter painter(this);
     const double scale = 1.0 / kTwipsPerPixel;
-    const QRectF covered(0, 0, m_tiles.tileWidth * double(m_tiles.columns) * scale,
-                         m_tiles.tileHeight * double(m_tiles.rows) * scale);
+    const QRectF tiled = m_tiles.covered();
+    const QRectF covered(0, 0, tiled.width() * scale, tiled.height() * scale);
     // The region, not its bounding box: Qt leaves out the opaque panel, which covers most of a
     // large window.
     tileRegion(painter, event->region() & covered.toAlignedRect(), m_background);
-    const QPointF element0 = m_tiles.element0 * scale;
-    if (m_tiles.count() == 0 || !element0.isNull())
-        painter.drawPixmap(element0, m_background);
 }
 
 QSize frmTip::smallestShownClient() const

@@ -74,12 +74,6 @@ Arrangement layOut(float clientWidth, float clientHeight, const LayoutDistances 
     return a;
 }
 
-QPointF TileModel::origin(qint64 tile) const
-{
-    const qint64 index = tile - 1;
-    return {tileWidth * double(index % columns), tileHeight * double(index / columns)};
-}
-
 TileModel layTiles(float clientWidth, float clientHeight, double tileWidth, double tileHeight)
 {
     TileModel model;

@@ -4,7 +4,7 @@
 
 #include "widgets/twips.h"
 
-#include <QPointF>
+#include <QRectF>
 #include <QtGlobal>
 
 namespace dewmoth::quote_window {
@@ -61,18 +61,18 @@ LayoutDistances captureDistances(float clientWidth, float clientHeight, const Ar
 Arrangement layOut(float clientWidth, float clientHeight, const LayoutDistances &distances,
                    PanelBorder border, const Arrangement &previous);
 
-// Copies of the background picture covering the client area: element 0 (the template) and
-// tiles 1..count() laid row by row from the top left; each tile lies beneath the ones before.
+// Copies of the background picture covering the client area, laid row by row from the top
+// left: every tile starts inside the client or on its edge. The window paints the area they
+// cover, in twips.
 struct TileModel
 {
-    QPointF element0;
     double tileWidth = 0;
     double tileHeight = 0;
     qint64 columns = 0;
     qint64 rows = 0;
 
     qint64 count() const { return columns * rows; }
-    QPointF origin(qint64 tile) const; // tile in 1..count()
+    QRectF covered() const { return {0, 0, tileWidth * double(columns), tileHeight * double(rows)}; }
 };
 
 TileModel layTiles(float clientWidth, float clientHeight, double tileWidth, double tileHeight);
