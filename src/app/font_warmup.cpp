@@ -2,6 +2,7 @@
 
 #include "app/thread_placement.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -23,6 +24,9 @@ FontWarmup::FontWarmup()
 
 FontWarmup::~FontWarmup()
 {
+    // The worker may still be filling the font database of an application that is gone.
+    Q_ASSERT_X(m_finished || !m_applicationExists || QCoreApplication::instance(), "FontWarmup",
+               "finish() must be called before the application object is destroyed");
     finish();
 }
 
@@ -39,6 +43,7 @@ void FontWarmup::finish()
     release(false);
     if (m_worker.joinable())
         m_worker.join();
+    m_finished = true;
 }
 
 void FontWarmup::applicationCreated()

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <chrono>
 
 namespace dewmoth::quote_window {
@@ -85,6 +86,15 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     setWindowIcon(programIcon());
     m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
     buildControls();
+    // A font asked for before the wait would load the font configuration a second time, beside
+    // the worker that is loading it.
+    Q_ASSERT_X(std::none_of(children().cbegin(), children().cend(),
+                            [](const QObject *child) {
+                                return child->isWidgetType() &&
+                                       static_cast<const QWidget *>(child)->testAttribute(
+                                           Qt::WA_SetFont);
+                            }),
+               "frmTip", "a control was given a font before the fonts were loaded");
     if (m_env.awaitFonts)
         m_env.awaitFonts();
     lblLink->setFont(linkFont());
@@ -257,6 +267,7 @@ void frmTip::DisplayCurrentTip()
     if (m_currentTipIndex < 1 || m_currentTipIndex > m_tipList.count())
         return;
     const QString text = m_tipList.at(m_currentTipIndex, shownCharLimit());
+    // The end-to-end scripts wait for these words (tests/e2e/hostile_paths.sh).
     qCDebug(lcQuoteWindow) << "showing saying" << m_currentTipIndex << "of" << m_tipList.count();
     lblTipText->setText(text);
     Picture1->setAccessibleDescription(text);
@@ -344,6 +355,7 @@ void frmTip::paintEvent(QPaintEvent *event)
     if (!m_painted) {
         m_painted = true;
         // Children paint after this in the same pass; the frame is whole once the pass returns.
+        // bench/bench_startup.cpp and tests/e2e/hostile_paths.sh wait for these words.
         QTimer::singleShot(0, this, [] { qCDebug(lcQuoteWindow) << "first frame painted"; });
     }
     QPainter painter(this);
@@ -418,6 +430,7 @@ bool frmTip::eventFilter(QObject *watched, QEvent *event)
         windowHandle()->isExposed()) {
         m_exposed = true;
         const QMargins frame = windowHandle()->frameMargins();
+        // The end-to-end scripts wait for these words (tests/e2e/*.sh).
         qCDebug(lcQuoteWindow) << "first expose, frame" << frame;
         applyOuterSize(frame);
     }

@@ -72,7 +72,10 @@ struct TileModel
     qint64 rows = 0;
 
     qint64 count() const { return columns * rows; }
-    QRectF covered() const { return {0, 0, tileWidth * double(columns), tileHeight * double(rows)}; }
+    QRectF covered() const
+    {
+        return {0, 0, tileWidth * double(columns), tileHeight * double(rows)};
+    }
 };
 
 TileModel layTiles(float clientWidth, float clientHeight, double tileWidth, double tileHeight);

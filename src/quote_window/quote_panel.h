@@ -13,7 +13,9 @@ namespace dewmoth::quote_window {
 // Covers `region` with copies of `tile`, its pattern anchored at the painter's origin. The raster
 // engine spreads a copy of more than about a hundred rows over its threads, which pays for
 // itself only on large areas; a smaller one, like the thin strips of tiles around the quote
-// panel, is painted in bands of rows that it keeps on this thread.
+// panel, is painted in bands of rows that it keeps on this thread. Whether the bands and the
+// face strip below still pay shows in bench/bench_layout.cpp (a resize step against a plain
+// window).
 void tileRegion(QPainter &painter, const QRegion &region, const QPixmap &tile);
 
 // The quote panel: a sunken, light grey box that can hold the keyboard focus like a control.

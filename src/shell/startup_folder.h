@@ -18,7 +18,9 @@ std::filesystem::path GetSpecialFolder(int folderId);
 std::filesystem::path GetStartupFolder();
 
 // Leaves at `link` an entry that starts `target`, replacing any file already there without a
-// question. Returns whether such an entry now exists at `link`; logs why when it does not.
-bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link);
+// question. Returns whether such an entry now exists at `link`; when it does not, `why` (if
+// given) says why in a few words, for the caller to log and show.
+bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,
+                    std::string *why = nullptr);
 
 } // namespace dewmoth::shell

@@ -60,7 +60,8 @@ std::filesystem::path GetStartupFolder()
     return folder;
 }
 
-bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link)
+bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,
+                    std::string *why)
 {
     const std::string program = target.string();
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -68,6 +69,8 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
     if (utf8.hasError() || program.empty()) {
         // A desktop entry is UTF-8 text; such a path cannot be written into one.
         qCWarning(lcShell) << "cannot name this program in a desktop entry:" << decoded;
+        if (why)
+            *why = "its path cannot be written into a desktop entry";
         return false;
     }
     const std::string text =
@@ -77,6 +80,8 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
     if (const std::string failure = files::replaceFile(link, text); !failure.empty()) {
         qCWarning(lcShell) << "cannot write startup entry" << fromPath(link)
                            << QString::fromLocal8Bit(failure.c_str());
+        if (why)
+            *why = failure;
         return false;
     }
     return true;

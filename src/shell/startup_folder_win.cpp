@@ -70,16 +70,29 @@ template <typename Work> bool withShellLink(Work work)
     return done;
 }
 
-// For when the recent-documents list did not give us a link to the target.
-bool writeLink(const std::wstring &target, const std::wstring &link)
+// For when the recent-documents list did not give us a link to the target. Returns the shell's
+// own result, for the reason given to the caller.
+HRESULT writeLink(const std::wstring &target, const std::wstring &link)
 {
-    return withShellLink([&](IShellLinkW &shellLink, IPersistFile &file) {
+    HRESULT saved = E_FAIL;
+    withShellLink([&](IShellLinkW &shellLink, IPersistFile &file) {
         shellLink.SetPath(target.c_str());
         const std::size_t slash = target.rfind(L'\\');
         if (slash != std::wstring::npos)
             shellLink.SetWorkingDirectory(target.substr(0, slash).c_str());
-        return SUCCEEDED(file.Save(link.c_str(), TRUE));
+        saved = file.Save(link.c_str(), TRUE);
+        return SUCCEEDED(saved);
     });
+    return saved;
+}
+
+std::string hex(unsigned long value)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out += kDigits[(value >> shift) & 0xF];
+    return out;
 }
 
 // A recent-documents link can be an older one for another file of the same name.
@@ -117,7 +130,8 @@ std::filesystem::path GetStartupFolder()
     return folderPath(CSIDL_STARTUP);
 }
 
-bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link)
+bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,
+                    std::string *why)
 {
     const std::wstring targetText = target.wstring();
     const std::wstring linkText = link.wstring();
@@ -136,6 +150,7 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
         handleQueuedMessages();
     }
 
+    int copied = -1; // the copy's result; -1: there was nothing to copy
     if (isFile(recent)) {
         std::wstring from = recent + L'\0' + L'\0';
         std::wstring to = linkText + L'\0' + L'\0';
@@ -145,11 +160,19 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
         copy.pFrom = from.c_str();
         copy.pTo = to.c_str();
         copy.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
-        ::SHFileOperationW(&copy);
+        copied = ::SHFileOperationW(&copy);
     }
+    HRESULT written = S_OK;
     if (!isFile(linkText) || !linkPointsTo(linkText, targetText))
-        writeLink(targetText, linkText);
-    return isFile(linkText) && linkPointsTo(linkText, targetText);
+        written = writeLink(targetText, linkText);
+    const bool made = isFile(linkText) && linkPointsTo(linkText, targetText);
+    if (!made && why) {
+        *why = copied < 0 ? "the shell left no recent-documents shortcut to copy"
+                          : "copying the shell's shortcut failed (" + hex(unsigned(copied)) + ")";
+        *why += FAILED(written) ? ", and writing one failed (" + hex(unsigned(written)) + ")"
+                                : ", and the shortcut written does not start the program";
+    }
+    return made;
 }
 
 } // namespace dewmoth::shell

@@ -108,12 +108,11 @@ std::string writeEntry(const std::filesystem::path &path, std::string_view text)
     return failure;
 }
 
-std::string freshEntry(const std::filesystem::path &target, bool hidden)
+// An entry of ours that keeps a system-wide entry of the same name from starting the program.
+std::string hidingEntry(const std::filesystem::path &target)
 {
-    const std::string comment =
-        hidden ? "Switched off for this user" : app::programDescription().toStdString();
-    return startupEntryText(app::productName().toStdString(), comment,
-                            app::applicationId().toStdString(), target.string(), hidden);
+    return startupEntryText(app::productName().toStdString(), "Switched off for this user",
+                            app::applicationId().toStdString(), target.string(), true);
 }
 
 } // namespace
@@ -175,17 +174,13 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
         const Entry current = readEntry(effectiveEntry(productName), target);
         if (current.enabled && startsTarget(*current.program, target))
             return {true, {}};
-        if (!nameableInEntry(target)) {
-            // A desktop entry is UTF-8 text; such a path cannot be written into one.
-            qCWarning(lcShell) << "cannot name this program in a desktop entry:" << shown(target);
-            return {current.enabled, "its path cannot be written into a desktop entry"};
-        }
         // Keep what the user added to an entry of ours; anything else at our name is replaced.
         const Entry mine = current.path == own ? current : readEntry(own, target);
-        const std::string text = mine.ours ? entryStarting(mine.content, target.string())
-                                           : freshEntry(target, /*hidden=*/false);
-        const std::filesystem::path folder = GetStartupFolder();
-        state.failure = writeEntry(folder / own.filename(), text);
+        const std::filesystem::path link = GetStartupFolder() / own.filename();
+        if (mine.ours && nameableInEntry(target))
+            state.failure = writeEntry(link, entryStarting(mine.content, target.string()));
+        else
+            CreateShortcut(target, link, &state.failure);
     } else if (const std::string failure = files::removeName(own); !failure.empty()) {
         qCWarning(lcShell) << "cannot delete startup entry" << shown(own)
                            << QString::fromLocal8Bit(failure.c_str());
@@ -193,7 +188,7 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
     } else if (IsStartupEnabled(productName, target)) {
         // A system-wide entry still starts it: a user entry of the same name hides it.
         GetStartupFolder();
-        state.failure = writeEntry(own, freshEntry(target, /*hidden=*/true));
+        state.failure = writeEntry(own, hidingEntry(target));
     }
     state.enabled = IsStartupEnabled(productName, target);
     if (state.failure.empty() && state.enabled != enabled)

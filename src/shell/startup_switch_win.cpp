@@ -46,10 +46,12 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
     const std::filesystem::path entry = StartupEntryPath(productName);
     StartupState state;
     if (enabled) {
-        if (!CreateShortcut(target, entry))
-            state.failure = "the shortcut could not be made";
-    } else if (!::DeleteFileW(entry.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
-        state.failure = "the shortcut could not be deleted";
+        CreateShortcut(target, entry, &state.failure);
+    } else if (!::DeleteFileW(entry.c_str())) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            state.failure =
+                "the shortcut could not be deleted (error " + std::to_string(error) + ")";
     }
     state.enabled = IsStartupEnabled(productName, target);
     if (state.failure.empty() && state.enabled != enabled)

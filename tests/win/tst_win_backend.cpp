@@ -156,6 +156,12 @@ TEST_CASE("shortcut to a target with blanks and non-ASCII letters")
     }
     REQUIRE(shell::CreateShortcut(target, link));
     CHECK(samePath(linkTarget(link), target.wstring()));
+
+    // One that cannot be made (its folder is a file) says why, for the caller to log and show.
+    std::ofstream(dir / L"a file") << "in the way";
+    std::string why;
+    CHECK_FALSE(shell::CreateShortcut(target, dir / L"a file" / L"Viewer.lnk", &why));
+    CHECK_FALSE(why.empty());
 }
 
 TEST_CASE("start-up switch")
