@@ -41,6 +41,7 @@ private slots:
     void designControls();
     void tabOrderAndKeys();
     void missingFileMessage();
+    void unreadableFileSaysWhy_data();
     void unreadableFileSaysWhy();
     void showsAndPicksSayings();
     void emptyFileShowsNothing();
@@ -198,17 +199,54 @@ void TestFrmTip::missingFileMessage()
     QCOMPARE(w.tips().count(), 0);
 }
 
+void TestFrmTip::unreadableFileSaysWhy_data()
+{
+    // What lies beside the program and in the user's own data folder: "-" nothing, "unreadable"
+    // a file that is found and opens but whose every read fails, else the file's bytes.
+    QTest::addColumn<QByteArray>("beside");
+    QTest::addColumn<QByteArray>("own");
+    QTest::addColumn<QString>("shown"); // "unreadable": the label says why
+    QTest::newRow("unreadable beside the program")
+        << QByteArray("unreadable") << QByteArray("-") << "unreadable";
+    QTest::newRow("the user's own file first")
+        << QByteArray("Beside\r\n") << QByteArray("Mine\r\n") << "Mine";
+    QTest::newRow("without one, the file beside the program")
+        << QByteArray("Beside\r\n") << QByteArray("-") << "Beside";
+    QTest::newRow("an unreadable own file is said, not passed over")
+        << QByteArray("Beside\r\n") << QByteArray("unreadable") << "unreadable";
+}
+
 void TestFrmTip::unreadableFileSaysWhy()
 {
-    // Found, opens, and every read fails.
-    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), m_dir->filePath("TIPOFDAY.TXT")));
-    frmTip w(environment());
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read quote file"));
+    QFETCH(QByteArray, beside);
+    QFETCH(QByteArray, own);
+    QFETCH(QString, shown);
+    QTemporaryDir data;
+    const auto place = [](const QString &path, const QByteArray &content) {
+        if (content == "unreadable") {
+            QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), path));
+        } else if (content != "-") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+    };
+    place(m_dir->filePath("TIPOFDAY.TXT"), beside);
+    place(data.filePath("TIPOFDAY.TXT"), own);
+    auto env = environment();
+    env.userQuoteFile = QFile::encodeName(data.filePath("TIPOFDAY.TXT")).toStdString();
+    frmTip w(env);
+    if (shown == "unreadable")
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read quote file"));
     w.Form_Load();
     const QString text = w.findChild<QLabel *>("lblTipText")->text();
-    QVERIFY2(text.startsWith("The quote file ") && text.contains("could not be read: "),
-             qPrintable(text));
-    QCOMPARE(w.tips().count(), 0);
+    if (shown == "unreadable") {
+        QVERIFY2(text.startsWith("The quote file ") && text.contains("could not be read: "),
+                 qPrintable(text));
+        QCOMPARE(w.tips().count(), 0);
+    } else {
+        QCOMPARE(text, shown);
+    }
 }
 
 void TestFrmTip::showsAndPicksSayings()

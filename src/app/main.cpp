@@ -1,14 +1,66 @@
 #include "about/frm_about.h"
+#include "app/command_line.h"
 #include "app/font_warmup.h"
 #include "app/program_info.h"
 #include "app/termination.h"
 #include "quote_window/frm_tip.h"
+#include "quotes/quote_source.h"
 #include "shell/startup_switch.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+std::filesystem::path userQuoteFile()
+{
+    const std::filesystem::path folder = dewmoth::app::userDataFolder();
+    return folder.empty() ? folder : folder / "TIPOFDAY.TXT";
+}
+
+// --help, --version, --print and mistakes: answered without a display.
+int answerWithoutWindow(int argc, char *argv[])
+{
+    using Action = dewmoth::app::CommandLine::Action;
+    const QCoreApplication app(argc, argv); // names the program in the usage line
+    const dewmoth::app::CommandLine commandLine =
+        dewmoth::app::parseCommandLine(QCoreApplication::arguments());
+    const QByteArray text = commandLine.text.toLocal8Bit();
+    switch (commandLine.action) {
+    case Action::Help:
+    case Action::Version:
+        std::fputs(text.constData(), stdout);
+        return 0;
+    case Action::Print:
+        return dewmoth::quotes::printSaying(
+            dewmoth::quotes::quoteFilePath(dewmoth::app::executableFile().parent_path(),
+                                           userQuoteFile()),
+            stdout, stderr);
+    default:
+        std::fprintf(stderr, "dewmoth: %s", text.constData());
+        return 2;
+    }
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const dewmoth::app::CommandLine commandLine = dewmoth::app::parseCommandLine(arguments);
+    if (commandLine.action != dewmoth::app::CommandLine::Action::ShowWindow)
+        return answerWithoutWindow(argc, argv);
+    if (!dewmoth::app::displayAvailable(commandLine)) {
+        // The toolkit would abort with a message about plugins and leave a core dump.
+        std::fputs("dewmoth: no display to show the window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set); try dewmoth --print\n",
+                   stderr);
+        return 1;
+    }
+
     dewmoth::app::FontWarmup fonts;
     QApplication app(argc, argv);
     fonts.applicationCreated();
@@ -20,6 +72,7 @@ int main(int argc, char *argv[])
     frmTip::Environment environment;
     const std::filesystem::path executable = dewmoth::app::executableFile();
     environment.programFolder = executable.parent_path();
+    environment.userQuoteFile = userQuoteFile();
     environment.settingsApplication = dewmoth::app::executableBaseName();
     environment.startupTarget = dewmoth::shell::StartupTarget(executable);
     environment.showAbout = [](QWidget *owner) { dewmoth::about::frmAbout::showModal(owner); };

@@ -25,6 +25,11 @@ QString versionText();
 // The running executable's file name without folder and extension.
 QString executableBaseName();
 
+// The user's own folder for the program's data, where a quote file of their own may lie:
+// $XDG_DATA_HOME/Dewmoth (~/.local/share/Dewmoth) on Linux, the roaming application data
+// folder on Windows.
+std::filesystem::path userDataFolder();
+
 // Full path of the running executable, byte for byte as the file system has it (a folder name
 // need not be valid UTF-8); its parent is the folder the quote file is read from.
 std::filesystem::path executableFile();

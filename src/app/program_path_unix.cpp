@@ -1,6 +1,7 @@
 #include "app/program_info.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <system_error>
@@ -15,6 +16,16 @@ std::filesystem::path executableFile()
         return self;
     return std::filesystem::path(
         QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+}
+
+std::filesystem::path userDataFolder()
+{
+    // An empty or relative $XDG_DATA_HOME is ignored, as the XDG rules say.
+    QString home = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(home))
+        home = QDir::homePath() + QStringLiteral("/.local/share");
+    return std::filesystem::path(
+        QFile::encodeName(home + QLatin1Char('/') + productName()).toStdString());
 }
 
 } // namespace dewmoth::app

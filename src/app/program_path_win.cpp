@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <vector>
 
 namespace dewmoth::app {
@@ -15,6 +17,14 @@ std::filesystem::path executableFile()
             return std::filesystem::path(std::wstring(buffer.data(), n));
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::filesystem::path userDataFolder()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (!::SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_APPDATA, FALSE))
+        return {};
+    return std::filesystem::path(buffer) / productName().toStdWString();
 }
 
 } // namespace dewmoth::app

@@ -5,6 +5,7 @@
 #include "quote_window/quote_panel.h"
 #include "quote_window/quote_window_log.h"
 #include "quote_window/window_size.h"
+#include "quotes/quote_source.h"
 #include "shell/startup_switch.h"
 #include "widgets/dialog_style.h"
 #include "widgets/link_label.h"
@@ -218,9 +219,9 @@ void frmTip::Form_Load()
     captureLayout();
     restoreSize();
     runStartupTest();
-    m_random.seed(
-        std::uint32_t(std::chrono::system_clock::now().time_since_epoch().count() & 0xffffffff));
-    const std::filesystem::path path = m_env.programFolder / kQuoteFileName.toStdString();
+    m_random = quotes::clockSeededRandom();
+    const std::filesystem::path path =
+        quotes::quoteFilePath(m_env.programFolder, m_env.userQuoteFile);
     if (!LoadTips(path)) {
         const QString shown = QDir::toNativeSeparators(QString::fromStdString(path.string()));
         if (m_loadError.isEmpty())
@@ -256,7 +257,7 @@ void frmTip::ShowRandomTip()
     else if (m_env.pick)
         m_currentTipIndex = m_env.pick(n);
     else
-        m_currentTipIndex = std::uniform_int_distribution<qint32>(1, n)(m_random);
+        m_currentTipIndex = quotes::pickPosition(n, m_random);
     DisplayCurrentTip();
 }
 
@@ -463,10 +464,13 @@ void frmTip::applyOuterSize(const QMargins &frame)
         client = client.boundedTo(area.size().shrunkBy(frame)).expandedTo(smallest);
     if (client != size())
         resize(client);
-    if (area.isValid() && !area.contains(frameGeometry())) {
-        const QRect outer = frameGeometry();
-        move(qBound(area.left(), outer.left(), area.right() + 1 - outer.width()),
-             qBound(area.top(), outer.top(), area.bottom() + 1 - outer.height()));
+    // Centred with the real frame: the toolkit placed the window with a guess of it.
+    if (area.isValid()) {
+        QRect outer = frameGeometry();
+        outer.moveCenter(area.center());
+        outer.moveTopLeft(QPoint(qMax(area.left(), outer.left()), qMax(area.top(), outer.top())));
+        if (outer.topLeft() != frameGeometry().topLeft())
+            move(outer.topLeft());
     }
 }
 

@@ -34,6 +34,7 @@ public:
     struct Environment
     {
         std::filesystem::path programFolder; // where TIPOFDAY.TXT is looked for
+        std::filesystem::path userQuoteFile; // read instead when it exists; empty: none
         QString settingsApplication;         // the store's application name: the base name
         std::filesystem::path startupTarget; // what the start-up entry starts
         // Position 1..n for a list of n; empty: uniform, from a generator seeded at load.

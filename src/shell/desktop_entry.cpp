@@ -174,6 +174,9 @@ std::string startupEntryText(std::string_view name, std::string_view comment, st
     text += "Name=" + escapeStringValue(name) + "\n";
     text += "Comment=" + escapeStringValue(comment) + "\n";
     text += "Icon=" + escapeStringValue(icon) + "\n";
+    // TryExec lets a session pass the entry over once the program is gone (after an uninstall)
+    // instead of failing to start it at every logon. A plain string, not Exec's quoting.
+    text += "TryExec=" + escapeStringValue(program) + "\n";
     text += "Exec=" + execValueFor(program) + "\n";
     if (hidden)
         text += "Hidden=true\n";

@@ -3,7 +3,8 @@
 # Wayland, closes it each time, and checks that the stored outer size never changes. Then the
 # cases where the size must not be lost or the window not be lost: SIGHUP, a stored size too
 # small to show the window, a settings folder held by another process or spoilt by a leftover
-# lock, and a first start on a screen smaller than the window.
+# lock, and a first start on a screen smaller than the window. The window opens centred, its
+# real frame counted, with and without a window manager.
 set -euo pipefail
 program=$1
 . "$(dirname "$0")/lib.sh"
@@ -61,6 +62,29 @@ hostile() { # the size survives, or the window shows, whatever stands in the way
     echo "SIGHUP, 1 twip, lock folder, held folder: ok"
 }
 
+client_geometry() { # client_geometry WINDOW: prints "x y width height" of the client area
+    # xwininfo, not xdotool: the latter counts a reparenting manager's frame twice.
+    xwininfo -id "$1" | sed -n 's/.*Absolute upper-left [XY]: *//p; s/.*Width: *//p; s/.*Height: *//p' |
+        tr '\n' ' '
+}
+
+centred() { # centred NAME: the outer frame opens centred on a 1280 x 1024 screen
+    local log="$WORK/run.log" window x y w h extents l r t b
+    "$program" >"$log" 2>&1 &
+    local app=$!
+    wait_for 15 grep -q "first expose" "$log" || { cat "$log"; kill "$app"; return 1; }
+    sleep 1
+    window=$(xdotool search --onlyvisible --name '^Dewmoth$' | head -n 1)
+    read -r x y w h <<<"$(client_geometry "$window")"
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    IFS=, read -r l r t b <<<"${extents:-0,0,0,0}"
+    kill -TERM "$app"; wait "$app"
+    local left=$((x - l)) top=$((y - t)) outer_w=$((w + l + r)) outer_h=$((h + t + b))
+    echo "$1: outer ${outer_w}x$outer_h at $left,$top"
+    [ $((2 * left + outer_w - 1280)) -ge -1 ] && [ $((2 * left + outer_w - 1280)) -le 1 ] &&
+        [ $((2 * top + outer_h - 1024)) -ge -1 ] && [ $((2 * top + outer_h - 1024)) -le 1 ]
+}
+
 small_screen() { # small_screen NAME: a first start on a 320 x 240 screen fits on it
     local log="$WORK/run.log" window
     rm -f "$ini"
@@ -69,13 +93,8 @@ small_screen() { # small_screen NAME: a first start on a 320 x 240 screen fits o
     wait_for 15 grep -q "first expose" "$log" || { cat "$log"; kill "$app"; return 1; }
     sleep 1
     window=$(xdotool search --onlyvisible --name '^Dewmoth$' | head -n 1)
-    # xwininfo, not xdotool: the latter counts a reparenting manager's frame twice.
-    local info x y w h
-    info=$(xwininfo -id "$window")
-    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    w=$(sed -n 's/.*Width: *//p' <<<"$info")
-    h=$(sed -n 's/.*Height: *//p' <<<"$info")
+    local x y w h
+    read -r x y w h <<<"$(client_geometry "$window")"
     kill -TERM "$app"; wait "$app"
     local outer; outer=$(stored)
     echo "$1, 320 x 240 screen: client at $x,$y size ${w}x$h, outer in twips $outer"
@@ -84,7 +103,9 @@ small_screen() { # small_screen NAME: a first start on a 320 x 240 screen fits o
 }
 
 status=0
-start_xvfb && hostile || status=1
+start_xvfb && hostile && centred "X11 without a window manager" || status=1
+stop_servers
+start_xvfb wm && centred "X11 with openbox" || status=1
 stop_servers
 start_xvfb "" 320x240 && small_screen "X11 without a window manager" || status=1
 stop_servers

@@ -1,0 +1,28 @@
+// Where the sayings come from and how one is picked, for the window and for the command line
+// alike: the user's own quote file when there is one, else the one beside the program.
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+namespace dewmoth::quotes {
+
+// `userFile` when anything stands at that name (one that cannot be read is then reported, not
+// passed over), else TIPOFDAY.TXT in `programFolder`.
+std::filesystem::path quoteFilePath(const std::filesystem::path &programFolder,
+                                    const std::filesystem::path &userFile);
+
+// A generator seeded once from the time of day.
+std::mt19937 clockSeededRandom();
+
+// A position 1..n, uniform; n must be at least 1.
+qint32 pickPosition(qint32 n, std::mt19937 &random);
+
+// Writes one saying of the file at `path`, picked as the window picks its first, to `out` as one
+// UTF-8 line. Returns 0, or 1 with the reason on `errors` when there is no saying to write.
+int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors);
+
+} // namespace dewmoth::quotes

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The command line without any display: --help, --version, --print (from the file beside the
+# program and from the user's own), an unknown option, and a plain start with nowhere to show.
+set -euo pipefail
+program=$1
+. "$(dirname "$0")/lib.sh"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_DATA_HOME="$WORK/data"
+mkdir -p "$WORK/bin" "$WORK/empty"
+cp "$program" "$(dirname "$program")/TIPOFDAY.TXT" "$WORK/bin/"
+cp "$program" "$WORK/empty/"
+status=0
+
+run() { # run NAME EXPECTED-EXIT PROGRAM ARGS...: runs it, keeps out.txt and err.txt
+    local name=$1 expected=$2; shift 2
+    local code=0
+    "$@" >"$WORK/out.txt" 2>"$WORK/err.txt" || code=$?
+    if [ "$code" != "$expected" ]; then
+        echo "FAILED: $name: exit $code, not $expected"; cat "$WORK/err.txt"; status=1; return 1
+    fi
+}
+check() { # check NAME CONDITION...: a failed condition fails the case
+    local name=$1; shift
+    if "$@"; then echo "ok: $name"; else echo "FAILED: $name"; status=1; fi
+}
+one_line() { [ "$(wc -l <"$1")" = 1 ] && [ -s "$1" ]; }
+
+run help 0 "$WORK/bin/dewmoth" --help &&
+    check "--help prints the options" grep -q -- "--print" "$WORK/out.txt"
+run version 0 "$WORK/bin/dewmoth" --version &&
+    check "--version prints the version" grep -qx "Dewmoth 1.0.1" "$WORK/out.txt"
+run print 0 "$WORK/bin/dewmoth" --print &&
+    check "--print writes one saying of the file beside the program" \
+        sh -c "[ \$(wc -l <'$WORK/out.txt') = 1 ] &&
+               tr -d '\r' <'$WORK/bin/TIPOFDAY.TXT' | grep -qxF -f '$WORK/out.txt'"
+mkdir -p "$XDG_DATA_HOME/Dewmoth"
+printf 'caf\xe9 au lait\r\n' >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+run "own file" 0 "$WORK/bin/dewmoth" --print &&
+    check "--print reads the user's own file first, as UTF-8" \
+        sh -c "[ \"\$(cat '$WORK/out.txt')\" = 'café au lait' ]"
+rm "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+ln -s /proc/self/mem "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+run "unreadable own file" 1 "$WORK/bin/dewmoth" --print &&
+    check "an unreadable own file: the reason, nothing on stdout" \
+        sh -c "[ ! -s '$WORK/out.txt' ] && grep -q 'could not be read' '$WORK/err.txt'"
+rm "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+run "no quote file" 1 "$WORK/empty/dewmoth" --print &&
+    check "no quote file: the reason, nothing on stdout" \
+        sh -c "[ ! -s '$WORK/out.txt' ] && grep -q 'no quote file' '$WORK/err.txt'"
+run "unknown option" 2 "$WORK/bin/dewmoth" --frobnicate &&
+    check "an unknown option: the error and the usage on stderr" \
+        sh -c "[ ! -s '$WORK/out.txt' ] && grep -q 'frobnicate' '$WORK/err.txt' &&
+               grep -q 'Usage:' '$WORK/err.txt'"
+run "no display" 1 "$WORK/bin/dewmoth" &&
+    check "no display: one line on stderr" one_line "$WORK/err.txt"
+exit $status
