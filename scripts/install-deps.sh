@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev fonts-liberation2
-       extra-cmake-modules)
+       extra-cmake-modules qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils libglib2.0-bin
       procps git clang-format g++-mingw-w64-x86-64-posix wine wine64 doctest-dev
       clang-14 libclang-rt-14-dev appstream dpkg-dev valgrind at-spi2-core python3-pyatspi

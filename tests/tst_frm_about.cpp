@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "language.h"
 #include "url_catcher.h"
 
 using dewmoth::about::frmAbout;
@@ -60,6 +61,7 @@ class TestFrmAbout : public QObject
 private slots:
     void init();
     void captionAndVersion();
+    void layoutAndTexts_data();
     void layoutAndTexts();
     void keysClose_data();
     void keysClose();
@@ -114,15 +116,30 @@ void TestFrmAbout::captionAndVersion()
     }
 }
 
+void TestFrmAbout::layoutAndTexts_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString &language : kShippedLanguages)
+        QTest::newRow(qPrintable(language)) << language;
+}
+
 void TestFrmAbout::layoutAndTexts()
 {
+    QFETCH(QString, language);
+    const Language shown(language);
+    QVERIFY(shown.english() == (language == "en"));
     frmAbout w;
     w.Form_Load();
     QCOMPARE(w.size(), QSize(475, 446));
+    // Every caption fits its button.
+    for (QPushButton *button : w.findChildren<QPushButton *>())
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
     QCOMPARE(w.findChild<QWidget *>("Image2")->geometry(), QRect(48, 8, 372, 57));
     QCOMPARE(w.findChild<QWidget *>("Image1")->geometry(), QRect(16, 88, 440, 306));
     QCOMPARE(w.findChild<QPushButton *>("cmdOK")->geometry(), QRect(363, 295, 84, 23));
-    QCOMPARE(w.findChild<QPushButton *>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
+    if (shown.english())
+        QCOMPARE(w.findChild<QPushButton *>("cmdSysInfo")->text(),
+                 QStringLiteral("&System Info..."));
     QCOMPARE(w.findChild<QLabel *>("lblDisclaimer")->text(), QStringLiteral("Dewmoth"));
     QCOMPARE(w.findChild<dewmoth::widgets::LinkLabel *>("Label4")->text().size(), 30);
     // Every text fits its box at its font, and no two texts run into each other.

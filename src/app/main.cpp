@@ -3,6 +3,7 @@
 #include "app/font_warmup.h"
 #include "app/program_info.h"
 #include "app/termination.h"
+#include "app/translations.h"
 #include "quote_window/frm_tip.h"
 #include "quotes/quote_source.h"
 #include "shell/startup_switch.h"
@@ -23,7 +24,8 @@ std::filesystem::path userQuoteFile()
 int answerWithoutWindow(int argc, char *argv[])
 {
     using Action = dewmoth::app::CommandLine::Action;
-    const QCoreApplication app(argc, argv); // names the program in the usage line
+    QCoreApplication app(argc, argv); // names the program in the usage line
+    dewmoth::app::installTranslations(app);
     const dewmoth::app::CommandLine commandLine =
         dewmoth::app::parseCommandLine(QCoreApplication::arguments());
     const QByteArray text = commandLine.text.toLocal8Bit();
@@ -64,6 +66,7 @@ int main(int argc, char *argv[])
     dewmoth::app::FontWarmup fonts;
     QApplication app(argc, argv);
     fonts.applicationCreated();
+    dewmoth::app::installTranslations(app);
     QApplication::setApplicationName(dewmoth::app::productName());
     QApplication::setApplicationVersion(dewmoth::app::versionText());
     QGuiApplication::setDesktopFileName(dewmoth::app::applicationId());

@@ -27,6 +27,10 @@ one_line() { [ "$(wc -l <"$1")" = 1 ] && [ -s "$1" ]; }
 
 run help 0 "$WORK/bin/dewmoth" --help &&
     check "--help prints the options" grep -q -- "--print" "$WORK/out.txt"
+run "help in German" 0 env LC_ALL=de_DE.UTF-8 "$WORK/bin/dewmoth" --help &&
+    check "the user's language: the program's texts and the toolkit's" \
+        sh -c "grep -q 'Zeigt jeweils einen kurzen Spruch' '$WORK/out.txt' &&
+               ! grep -q 'Displays help' '$WORK/out.txt'"
 run version 0 "$WORK/bin/dewmoth" --version &&
     check "--version prints the version" grep -qx "Dewmoth 1.0.1" "$WORK/out.txt"
 run print 0 "$WORK/bin/dewmoth" --print &&

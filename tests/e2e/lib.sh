@@ -5,6 +5,8 @@
 
 SERVER_PIDS=()
 WORK=$(mktemp -d)
+# The texts the scripts look for are the English ones, whatever the machine's language.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CONFIG_DIRS="$WORK/etc-xdg"
 
 cleanup() {

@@ -1,0 +1,12 @@
+// The user's language: the program's own texts and the toolkit's (standard buttons, the message
+// box), loaded for the user's locale. English is the source language and needs nothing, so a C,
+// POSIX or English locale shows the texts exactly as written.
+#pragma once
+
+class QCoreApplication;
+
+namespace dewmoth::app {
+
+void installTranslations(QCoreApplication &application);
+
+} // namespace dewmoth::app

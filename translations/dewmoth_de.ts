@@ -1,0 +1,140 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>%1 could not be opened: nothing on this computer opens web addresses.</source>
+        <translation>%1 konnte nicht geöffnet werden: Auf diesem Computer öffnet nichts Webadressen.</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth</name>
+    <message>
+        <source>Shows one short saying at a time, picked at random from the quote file.</source>
+        <translation>Zeigt jeweils einen kurzen Spruch, zufällig aus der Spruchdatei gewählt.</translation>
+    </message>
+    <message>
+        <source>Write one saying to standard output and end, without opening a window.</source>
+        <translation>Einen Spruch auf die Standardausgabe schreiben und enden, ohne Fenster.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument '%1'.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth::about::frmAbout</name>
+    <message>
+        <source>Orlan Vesty Readings gathers short sayings for readers who like to start the day with a thought to carry along, and sends a new selection every season.</source>
+        <translation>Orlan Vesty Readings sammelt kurze Sprüche für alle, die den Tag mit einem Gedanken beginnen, und verschickt jede Saison eine neue Auswahl.</translation>
+    </message>
+    <message>
+        <source>This program was written to bring one of those sayings to your desktop each day. Its companion, a collection of the complete readings, is in the making.</source>
+        <translation>Dieses Programm bringt jeden Tag einen dieser Sprüche auf Ihren Desktop. Eine Sammlung aller Texte ist in Arbeit.</translation>
+    </message>
+    <message>
+        <source>We hope that these few words, passed from one screen to the next, help to spread Orlan Vesty's message of patience and quiet courage to all who need it.</source>
+        <translation>Mögen diese Worte, von Bildschirm zu Bildschirm, Orlan Vestys Botschaft von Geduld und stillem Mut zu allen tragen, die sie brauchen.</translation>
+    </message>
+    <message>
+        <source>The companion collection is being prepared with the generous help of the Friends of the Vesty Readings, a circle of volunteers devoted to keeping his notes and archive alive.</source>
+        <translation>Die Sammlung entsteht mit der großzügigen Hilfe der Freunde der Vesty Readings, die seine Notizen und sein Archiv pflegen.</translation>
+    </message>
+    <message>
+        <source>Interested in learning more about Orlan Vesty?  Do you want to see the complete collection of his readings?  Please visit us at:</source>
+        <translation>Mehr über Orlan Vesty erfahren?  Die vollständige Sammlung seiner Texte sehen?  Besuchen Sie uns unter:</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Orlan Vesty Readings Circle</source>
+        <translation>Copyright © 2026 Orlan Vesty Readings Circle</translation>
+    </message>
+    <message>
+        <source>The background picture of this program appears with the kind permission of the Friends of the Vesty Readings, who hold all rights to it. It may be shown as part of this program but may not be copied, changed or used on its own in any other work or product without their written consent. Please ask them before you reuse it anywhere else.</source>
+        <translation>Das Hintergrundbild erscheint mit freundlicher Erlaubnis der Freunde der Vesty Readings, die alle Rechte daran halten. Es darf nur als Teil dieses Programms gezeigt, aber ohne ihre schriftliche Zustimmung nicht kopiert, verändert oder anderswo verwendet werden.</translation>
+    </message>
+    <message>
+        <source>Orlan Vesty's sayings are protected by copyright and are shown here for personal reading. Please name him when you share them.</source>
+        <translation>Orlan Vestys Sprüche sind urheberrechtlich geschützt und hier zum persönlichen Lesen. Nennen Sie ihn, wenn Sie sie teilen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Systeminfo...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Systeminformationen sind zurzeit nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth::quote_window::frmTip</name>
+    <message>
+        <source>%1 could not be set to start at logon: %2.</source>
+        <translation>%1 konnte nicht für den Start bei der Anmeldung eingerichtet werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be kept from starting at logon: %2.</source>
+        <translation>Der Start von %1 bei der Anmeldung konnte nicht abgeschaltet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Interested in learning more about Orlan Vesty?  Do you want to see the complete collection of his readings?  Please visit us at:</source>
+        <translation>Mehr über Orlan Vesty erfahren?  Die vollständige Sammlung seiner Texte sehen?  Besuchen Sie uns unter:</translation>
+    </message>
+    <message>
+        <source>&amp;Show at Startup</source>
+        <translation>Beim &amp;Start zeigen</translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation>Wussten Sie...</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation>&amp;Nächster</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&amp;Show Tips at Startup</source>
+        <translation>Beim &amp;Start zeigen</translation>
+    </message>
+    <message>
+        <source>That the %1 file was not found? </source>
+        <translation>Die Datei %1 wurde nicht gefunden. </translation>
+    </message>
+    <message>
+        <source>Create a text file named %1 using NotePad with 1 tip per line. </source>
+        <translation>Legen Sie mit einem Texteditor eine Datei %1 an, mit einem Spruch pro Zeile. </translation>
+    </message>
+    <message>
+        <source>Then place it in the same directory as the application. </source>
+        <translation>Legen Sie sie dann in den Ordner des Programms. </translation>
+    </message>
+    <message>
+        <source>The quote file %1 could not be read: %2.</source>
+        <translation>Die Spruchdatei %1 konnte nicht gelesen werden: %2.</translation>
+    </message>
+</context>
+</TS>

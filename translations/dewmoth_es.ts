@@ -1,0 +1,140 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>%1 could not be opened: nothing on this computer opens web addresses.</source>
+        <translation>No se pudo abrir %1: nada en este equipo abre direcciones web.</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth</name>
+    <message>
+        <source>Shows one short saying at a time, picked at random from the quote file.</source>
+        <translation>Muestra un refrán breve cada vez, elegido al azar del archivo de refranes.</translation>
+    </message>
+    <message>
+        <source>Write one saying to standard output and end, without opening a window.</source>
+        <translation>Escribir un refrán en la salida estándar y terminar, sin abrir ventana.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument '%1'.</source>
+        <translation>Argumento inesperado «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth::about::frmAbout</name>
+    <message>
+        <source>Orlan Vesty Readings gathers short sayings for readers who like to start the day with a thought to carry along, and sends a new selection every season.</source>
+        <translation>Orlan Vesty Readings reúne refranes breves para quien empieza el día con un pensamiento, y envía una nueva selección cada temporada.</translation>
+    </message>
+    <message>
+        <source>This program was written to bring one of those sayings to your desktop each day. Its companion, a collection of the complete readings, is in the making.</source>
+        <translation>Este programa lleva cada día uno de esos refranes a su escritorio. Se prepara una colección completa de los textos.</translation>
+    </message>
+    <message>
+        <source>We hope that these few words, passed from one screen to the next, help to spread Orlan Vesty's message of patience and quiet courage to all who need it.</source>
+        <translation>Ojalá estas palabras, de pantalla en pantalla, lleven el mensaje de paciencia y valor sereno de Orlan Vesty a quien lo necesite.</translation>
+    </message>
+    <message>
+        <source>The companion collection is being prepared with the generous help of the Friends of the Vesty Readings, a circle of volunteers devoted to keeping his notes and archive alive.</source>
+        <translation>La colección nace con la generosa ayuda de los Amigos de Vesty Readings, voluntarios que mantienen vivos sus notas y su archivo.</translation>
+    </message>
+    <message>
+        <source>Interested in learning more about Orlan Vesty?  Do you want to see the complete collection of his readings?  Please visit us at:</source>
+        <translation>¿Quiere saber más de Orlan Vesty?  ¿Ver la colección completa de sus textos?  Visítenos en:</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versión</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Orlan Vesty Readings Circle</source>
+        <translation>Copyright © 2026 Orlan Vesty Readings Circle</translation>
+    </message>
+    <message>
+        <source>The background picture of this program appears with the kind permission of the Friends of the Vesty Readings, who hold all rights to it. It may be shown as part of this program but may not be copied, changed or used on its own in any other work or product without their written consent. Please ask them before you reuse it anywhere else.</source>
+        <translation>La imagen de fondo aparece con el amable permiso de los Amigos de Vesty Readings, titulares de todos sus derechos. Puede mostrarse en este programa, pero no copiarse, cambiarse ni usarse en otra obra sin su permiso escrito.</translation>
+    </message>
+    <message>
+        <source>Orlan Vesty's sayings are protected by copyright and are shown here for personal reading. Please name him when you share them.</source>
+        <translation>Los refranes de Orlan Vesty están protegidos y se muestran para lectura personal. Cítelo si los comparte.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Info &amp;sistema...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Acerca de %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>La información del sistema no está disponible en este momento</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth::quote_window::frmTip</name>
+    <message>
+        <source>%1 could not be set to start at logon: %2.</source>
+        <translation>No se pudo hacer que %1 se inicie al iniciar sesión: %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be kept from starting at logon: %2.</source>
+        <translation>No se pudo evitar que %1 se inicie al iniciar sesión: %2.</translation>
+    </message>
+    <message>
+        <source>Interested in learning more about Orlan Vesty?  Do you want to see the complete collection of his readings?  Please visit us at:</source>
+        <translation>¿Quiere saber más de Orlan Vesty?  ¿Ver la colección completa de sus textos?  Visítenos en:</translation>
+    </message>
+    <message>
+        <source>&amp;Show at Startup</source>
+        <translation>&amp;Mostrar al inicio</translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation>¿Sabía que...</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation>&amp;Siguiente</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Acerca &amp;de</translation>
+    </message>
+    <message>
+        <source>&amp;Show Tips at Startup</source>
+        <translation>&amp;Mostrar al inicio</translation>
+    </message>
+    <message>
+        <source>That the %1 file was not found? </source>
+        <translation>No se encontró el archivo %1. </translation>
+    </message>
+    <message>
+        <source>Create a text file named %1 using NotePad with 1 tip per line. </source>
+        <translation>Cree con un editor de texto un archivo %1, un refrán por línea. </translation>
+    </message>
+    <message>
+        <source>Then place it in the same directory as the application. </source>
+        <translation>Luego colóquelo en la carpeta del programa. </translation>
+    </message>
+    <message>
+        <source>The quote file %1 could not be read: %2.</source>
+        <translation>No se pudo leer el archivo de refranes %1: %2.</translation>
+    </message>
+</context>
+</TS>

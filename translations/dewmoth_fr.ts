@@ -1,0 +1,140 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>%1 could not be opened: nothing on this computer opens web addresses.</source>
+        <translation>Impossible d'ouvrir %1 : rien sur cet ordinateur n'ouvre les adresses web.</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth</name>
+    <message>
+        <source>Shows one short saying at a time, picked at random from the quote file.</source>
+        <translation>Affiche une courte maxime à la fois, choisie au hasard dans le fichier des maximes.</translation>
+    </message>
+    <message>
+        <source>Write one saying to standard output and end, without opening a window.</source>
+        <translation>Écrire une maxime sur la sortie standard et terminer, sans ouvrir de fenêtre.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument '%1'.</source>
+        <translation>Argument inattendu « %1 ».</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth::about::frmAbout</name>
+    <message>
+        <source>Orlan Vesty Readings gathers short sayings for readers who like to start the day with a thought to carry along, and sends a new selection every season.</source>
+        <translation>Orlan Vesty Readings réunit de courtes maximes pour qui aime commencer la journée avec une pensée, et en envoie un nouveau choix chaque saison.</translation>
+    </message>
+    <message>
+        <source>This program was written to bring one of those sayings to your desktop each day. Its companion, a collection of the complete readings, is in the making.</source>
+        <translation>Ce programme apporte chaque jour une de ces maximes sur votre bureau. Un recueil complet des textes est en préparation.</translation>
+    </message>
+    <message>
+        <source>We hope that these few words, passed from one screen to the next, help to spread Orlan Vesty's message of patience and quiet courage to all who need it.</source>
+        <translation>Puissent ces mots, d'écran en écran, porter le message de patience et de courage tranquille d'Orlan Vesty à qui en a besoin.</translation>
+    </message>
+    <message>
+        <source>The companion collection is being prepared with the generous help of the Friends of the Vesty Readings, a circle of volunteers devoted to keeping his notes and archive alive.</source>
+        <translation>Le recueil naît avec l'aide généreuse des Amis des Vesty Readings, des bénévoles qui font vivre ses notes et ses archives.</translation>
+    </message>
+    <message>
+        <source>Interested in learning more about Orlan Vesty?  Do you want to see the complete collection of his readings?  Please visit us at:</source>
+        <translation>Envie d'en savoir plus sur Orlan Vesty ?  De voir le recueil complet de ses textes ?  Rendez-nous visite :</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Orlan Vesty Readings Circle</source>
+        <translation>Copyright © 2026 Orlan Vesty Readings Circle</translation>
+    </message>
+    <message>
+        <source>The background picture of this program appears with the kind permission of the Friends of the Vesty Readings, who hold all rights to it. It may be shown as part of this program but may not be copied, changed or used on its own in any other work or product without their written consent. Please ask them before you reuse it anywhere else.</source>
+        <translation>L'image de fond paraît avec l'aimable permission des Amis des Vesty Readings, qui en détiennent tous les droits. Elle peut être montrée dans ce programme, mais ni copiée, ni modifiée, ni utilisée ailleurs sans leur accord écrit.</translation>
+    </message>
+    <message>
+        <source>Orlan Vesty's sayings are protected by copyright and are shown here for personal reading. Please name him when you share them.</source>
+        <translation>Les maximes d'Orlan Vesty sont protégées et montrées ici pour une lecture personnelle. Citez-le si vous les partagez.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Système...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Les informations système ne sont pas disponibles pour le moment</translation>
+    </message>
+</context>
+<context>
+    <name>dewmoth::quote_window::frmTip</name>
+    <message>
+        <source>%1 could not be set to start at logon: %2.</source>
+        <translation>Impossible de faire démarrer %1 à l'ouverture de session : %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be kept from starting at logon: %2.</source>
+        <translation>Impossible d'empêcher %1 de démarrer à l'ouverture de session : %2.</translation>
+    </message>
+    <message>
+        <source>Interested in learning more about Orlan Vesty?  Do you want to see the complete collection of his readings?  Please visit us at:</source>
+        <translation>Envie d'en savoir plus sur Orlan Vesty ?  De voir le recueil complet de ses textes ?  Rendez-nous visite :</translation>
+    </message>
+    <message>
+        <source>&amp;Show at Startup</source>
+        <translation>&amp;Afficher au démarrage</translation>
+    </message>
+    <message>
+        <source>Did you know...</source>
+        <translation>Le saviez-vous...</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Next Tip</source>
+        <translation>&amp;Suivante</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>&amp;Show Tips at Startup</source>
+        <translation>&amp;Afficher au démarrage</translation>
+    </message>
+    <message>
+        <source>That the %1 file was not found? </source>
+        <translation>Le fichier %1 est introuvable. </translation>
+    </message>
+    <message>
+        <source>Create a text file named %1 using NotePad with 1 tip per line. </source>
+        <translation>Créez avec un éditeur de texte un fichier %1, une maxime par ligne. </translation>
+    </message>
+    <message>
+        <source>Then place it in the same directory as the application. </source>
+        <translation>Placez-le ensuite dans le dossier du programme. </translation>
+    </message>
+    <message>
+        <source>The quote file %1 could not be read: %2.</source>
+        <translation>Impossible de lire le fichier des maximes %1 : %2.</translation>
+    </message>
+</context>
+</TS>
