@@ -59,7 +59,21 @@ hostile() { # the size survives, or the window shows, whatever stands in the way
     echo "held folder: closed in $(( ($(date +%s%N) - start) / 1000000 - 1000 )) ms after the wait"
     [ "$closed" = "9000 7200" ] && grep -q "cannot store window size" "$WORK/run.log" ||
         { echo "a held folder: $closed"; cat "$WORK/run.log"; return 1; }
-    echo "SIGHUP, 1 twip, lock folder, held folder: ok"
+    # SIGTERM ends the program even while the modal About window is open, and stores the size.
+    rm -f "$ini"
+    "$program" >"$WORK/run.log" 2>&1 &
+    local app=$! window
+    wait_for 15 grep -q "first expose" "$WORK/run.log" || { cat "$WORK/run.log"; return 1; }
+    window=$(xdotool search --onlyvisible --name '^Dewmoth$' | head -n 1)
+    xdotool mousemove --window "$window" 392 84 click 1 # "About"
+    wait_for 10 sh -c 'xdotool search --onlyvisible --name "^About Dewmoth$"' ||
+        { echo "the About window did not open"; kill "$app"; return 1; }
+    kill -TERM "$app"
+    wait_for 5 sh -c "! kill -0 $app 2>/dev/null" ||
+        { echo "SIGTERM did not end the program behind a modal window"; kill -KILL "$app"; return 1; }
+    wait "$app" || true
+    [ "$(stored)" = "$design" ] || { echo "the size was not stored: $(stored)"; return 1; }
+    echo "SIGHUP, 1 twip, lock folder, held folder, SIGTERM behind a modal window: ok"
 }
 
 client_geometry() { # client_geometry WINDOW: prints "x y width height" of the client area
