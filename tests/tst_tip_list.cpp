@@ -1,4 +1,5 @@
 // Which sayings a quote file yields: line ends, empty lines, encodings, sizes and read errors.
+#include "quotes/quote_source.h"
 #include "quotes/tip_list.h"
 #include "quotes/utf8_check.h"
 
@@ -40,6 +41,8 @@ private slots:
     void utf8CheckOnLargeInput();
     void utf8ChecksAgree_data();
     void utf8ChecksAgree();
+    void picks_data();
+    void picks();
     void lineIndexPastFourGiB();
     void longLineIsCapped_data();
     void longLineIsCapped();
@@ -298,6 +301,45 @@ void TestTipList::readUnreadable()
     const QuoteFileResult denied = readQuoteFile(file.fileName());
     QCOMPARE(denied.status, LoadStatus::Unreadable);
     QVERIFY(!denied.error.isEmpty());
+}
+
+void TestTipList::picks_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("previous"); // 0: the first pick
+    QTest::newRow("first of 3: any") << 3 << 0;
+    QTest::newRow("one saying: always it") << 1 << 1;
+    QTest::newRow("two sayings: always the other") << 2 << 1;
+    QTest::newRow("after the first of 5") << 5 << 1;
+    QTest::newRow("after the last of 5") << 5 << 5;
+    QTest::newRow("after one in the middle of 65") << 65 << 33;
+}
+
+void TestTipList::picks()
+{
+    QFETCH(int, n);
+    QFETCH(int, previous);
+    std::mt19937 random(20261208);
+    QList<int> drawn(n + 1, 0);
+    constexpr int kDraws = 65000;
+    for (int i = 0; i < kDraws; ++i) {
+        const qint32 next = pickNextPosition(n, previous, random);
+        QVERIFY(next >= 1 && next <= n);
+        ++drawn[next];
+    }
+    // Never the same saying twice in a row where there is another; the rest equally often.
+    const bool others = n >= 2 && previous >= 1;
+    const int candidates = others ? n - 1 : n;
+    for (int position = 1; position <= n; ++position) {
+        if (others && position == previous) {
+            QCOMPARE(drawn[position], 0);
+            continue;
+        }
+        const double expected = double(kDraws) / candidates;
+        QVERIFY2(
+            std::abs(drawn[position] - expected) < expected * 0.1 + 5,
+            qPrintable(QString("position %1 drawn %2 times").arg(position).arg(drawn[position])));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTipList)

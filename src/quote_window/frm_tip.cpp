@@ -257,7 +257,7 @@ void frmTip::ShowRandomTip()
     else if (m_env.pick)
         m_currentTipIndex = m_env.pick(n);
     else
-        m_currentTipIndex = quotes::pickPosition(n, m_random);
+        m_currentTipIndex = quotes::pickNextPosition(n, m_currentTipIndex, m_random);
     DisplayCurrentTip();
 }
 

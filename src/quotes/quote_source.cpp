@@ -31,6 +31,14 @@ qint32 pickPosition(qint32 n, std::mt19937 &random)
     return std::uniform_int_distribution<qint32>(1, n)(random);
 }
 
+qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random)
+{
+    if (n < 2 || previous < 1 || previous > n)
+        return pickPosition(n, random);
+    const qint32 other = pickPosition(n - 1, random);
+    return other >= previous ? other + 1 : other;
+}
+
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
 {
     const QByteArray shown = QFile::decodeName(QByteArray::fromStdString(path.string())).toUtf8();

@@ -21,6 +21,11 @@ std::mt19937 clockSeededRandom();
 // A position 1..n, uniform; n must be at least 1.
 qint32 pickPosition(qint32 n, std::mt19937 &random);
 
+// The next position after `previous`: uniform over the other positions when there are any, so
+// that "Next Tip" never shows the same saying again; uniform over all when `previous` is none
+// of 1..n (the first pick) or n is 1.
+qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random);
+
 // Writes one saying of the file at `path`, picked as the window picks its first, to `out` as one
 // UTF-8 line. Returns 0, or 1 with the reason on `errors` when there is no saying to write.
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors);
