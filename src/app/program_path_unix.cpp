@@ -1,7 +1,8 @@
 #include "app/program_info.h"
 
+#include "app/xdg_dirs.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <system_error>
@@ -20,12 +21,8 @@ std::filesystem::path executableFile()
 
 std::filesystem::path userDataFolder()
 {
-    // An empty or relative $XDG_DATA_HOME is ignored, as the XDG rules say.
-    QString home = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!QDir::isAbsolutePath(home))
-        home = QDir::homePath() + QStringLiteral("/.local/share");
     return std::filesystem::path(
-        QFile::encodeName(home + QLatin1Char('/') + productName()).toStdString());
+        QFile::encodeName(app::dataHome() + QLatin1Char('/') + productName()).toStdString());
 }
 
 } // namespace dewmoth::app

@@ -4,10 +4,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace dewmoth::app {
 
 // $XDG_CONFIG_HOME, else ~/.config.
 QString configHome();
+
+// $XDG_DATA_HOME, else ~/.local/share.
+QString dataHome();
+
+// The absolute folders of $XDG_CONFIG_DIRS in order, else /etc/xdg alone.
+QStringList systemConfigDirs();
 
 } // namespace dewmoth::app

@@ -152,6 +152,8 @@ void frmTip::buildControls()
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->resize(toPixels(design.width), toPixels(design.height));
         }
+        // The link sits between the description and the start-up label, on screen and in the
+        // order assistive technology reads the controls.
         if (design.member == &frmTip::lblDescription) {
             lblLink = new LinkLabel(app::makerAddress(), this);
             lblLink->setObjectName(QStringLiteral("lblLink"));

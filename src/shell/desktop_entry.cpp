@@ -1,5 +1,7 @@
 #include "shell/desktop_entry.h"
 
+#include "quotes/utf8_check.h"
+
 namespace dewmoth::shell {
 
 namespace {
@@ -95,6 +97,12 @@ std::string escapeStringValue(std::string_view value)
         }
     }
     return out;
+}
+
+bool nameableInEntry(std::string_view program)
+{
+    return !program.empty() && program.find('\0') == std::string_view::npos &&
+           quotes::isValidUtf8(program.data(), program.size());
 }
 
 std::string execValueFor(std::string_view program)

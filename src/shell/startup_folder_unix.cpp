@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 
 namespace dewmoth::shell {
 
@@ -24,18 +23,6 @@ QString fromPath(const std::filesystem::path &path)
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
-// The first directory of $XDG_CONFIG_DIRS that is an absolute path, as the XDG Base Directory
-// rules read it; /etc/xdg when there is none.
-QString firstSystemConfigDir()
-{
-    const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
-    for (const QString &dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (QDir::isAbsolutePath(dir))
-            return dir;
-    }
-    return QStringLiteral("/etc/xdg");
-}
-
 } // namespace
 
 std::filesystem::path GetSpecialFolder(int folderId)
@@ -44,7 +31,7 @@ std::filesystem::path GetSpecialFolder(int folderId)
     case kCsidlStartup:
         return toPath(app::configHome() + QStringLiteral("/autostart"));
     case kCsidlCommonStartup:
-        return toPath(firstSystemConfigDir() + QStringLiteral("/autostart"));
+        return toPath(app::systemConfigDirs().constFirst() + QStringLiteral("/autostart"));
     default:
         return {}; // no recent-documents folder, nothing else we know of
     }
@@ -64,11 +51,8 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
                     std::string *why)
 {
     const std::string program = target.string();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8.decode(QByteArrayView(program.data(), qsizetype(program.size())));
-    if (utf8.hasError() || program.empty()) {
-        // A desktop entry is UTF-8 text; such a path cannot be written into one.
-        qCWarning(lcShell) << "cannot name this program in a desktop entry:" << decoded;
+    if (!nameableInEntry(program)) {
+        qCWarning(lcShell) << "cannot name this program in a desktop entry:" << fromPath(target);
         if (why)
             *why = "its path cannot be written into a desktop entry";
         return false;

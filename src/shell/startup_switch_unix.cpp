@@ -1,6 +1,7 @@
 #include "shell/startup_switch.h"
 
 #include "app/program_info.h"
+#include "app/xdg_dirs.h"
 #include "files/guarded_file.h"
 #include "shell/desktop_entry.h"
 #include "shell/shell_log.h"
@@ -34,10 +35,7 @@ std::filesystem::path effectiveEntry(const std::string &productName)
     const std::filesystem::path own = userEntry(productName);
     if (files::nameExists(own))
         return own;
-    const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
-    for (const QString &dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (!QDir::isAbsolutePath(dir))
-            continue;
+    for (const QString &dir : app::systemConfigDirs()) {
         const std::filesystem::path candidate =
             QFile::encodeName(dir).toStdString() + "/autostart/" + productName + ".desktop";
         if (files::nameExists(candidate))
@@ -91,12 +89,6 @@ bool startsTarget(const std::string &program, const std::filesystem::path &targe
     }
     std::error_code error;
     return std::filesystem::equivalent(resolved, target, error) && !error;
-}
-
-bool nameableInEntry(const std::filesystem::path &target)
-{
-    const std::string program = target.string();
-    return !program.empty() && QString::fromUtf8(program.c_str()).toUtf8().toStdString() == program;
 }
 
 std::string writeEntry(const std::filesystem::path &path, std::string_view text)
@@ -157,7 +149,7 @@ StartupState RefreshStartupEntry(const std::string &productName,
                         << QString::fromStdString(*entry.program) << "; left as it is";
         return state;
     }
-    if (!nameableInEntry(target))
+    if (!nameableInEntry(target.string()))
         return state;
     qCInfo(lcShell) << "pointing the startup entry at" << shown(target);
     state.failure = writeEntry(entry.path, entryStarting(entry.content, target.string()));
@@ -176,8 +168,8 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
             return {true, {}};
         // Keep what the user added to an entry of ours; anything else at our name is replaced.
         const Entry mine = current.path == own ? current : readEntry(own, target);
-        const std::filesystem::path link = GetStartupFolder() / own.filename();
-        if (mine.ours && nameableInEntry(target))
+        const std::filesystem::path link = StartupEntryPath(productName);
+        if (mine.ours && nameableInEntry(target.string()))
             state.failure = writeEntry(link, entryStarting(mine.content, target.string()));
         else
             CreateShortcut(target, link, &state.failure);
@@ -187,8 +179,7 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
         state.failure = failure;
     } else if (IsStartupEnabled(productName, target)) {
         // A system-wide entry still starts it: a user entry of the same name hides it.
-        GetStartupFolder();
-        state.failure = writeEntry(own, hidingEntry(target));
+        state.failure = writeEntry(StartupEntryPath(productName), hidingEntry(target));
     }
     state.enabled = IsStartupEnabled(productName, target);
     if (state.failure.empty() && state.enabled != enabled)
