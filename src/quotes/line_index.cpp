@@ -7,20 +7,30 @@ namespace dewmoth::quotes {
 std::uint64_t LineIndex::offset(std::size_t i) const
 {
     const auto high = std::upper_bound(m_high.begin(), m_high.end(), i) - m_high.begin();
-    return (std::uint64_t(high) << 32) | m_low[i];
+    return (std::uint64_t(high) << 32) | m_blocks[i / kBlock][i % kBlock];
 }
 
-void LineIndex::push(std::uint64_t offset)
+void LineIndex::pushSlowly(std::uint64_t offset)
 {
+    const std::size_t n = count();
+    if (n >= kMaxLines)
+        return; // a saying number must fit a signed 32-bit position
     while ((offset >> 32) > m_high.size())
-        m_high.push_back(m_low.size());
-    m_low.push_back(std::uint32_t(offset));
+        m_high.push_back(n);
+    if (m_next == m_end) {
+        // new[] without () leaves the block untouched: only the pages written are ever held.
+        m_blocks.emplace_back(new std::uint32_t[kBlock]);
+        m_next = m_blocks.back().get();
+        m_end = m_next + kBlock;
+    }
+    *m_next++ = std::uint32_t(offset);
 }
 
 void LineIndex::clear()
 {
-    m_low.clear();
+    m_blocks.clear();
     m_high.clear();
+    m_next = m_end = nullptr;
 }
 
 } // namespace dewmoth::quotes

@@ -1,11 +1,11 @@
-// Finds where the sayings of a quote file begin. Line rules: when the file holds any CR, a line
-// ends at CR or at CR LF (taken whole) and a lone LF belongs to the line; a file without any CR
-// ends its lines at LF. Empty lines are no sayings. Offsets are kept in 4 bytes each.
+// Where the sayings of a quote file begin: 4 bytes per saying, in blocks that are never moved,
+// so that the index of a large file grows without ever holding two copies of itself.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace dewmoth::quotes {
@@ -15,55 +15,38 @@ class LineIndex
 public:
     static constexpr std::size_t kMaxLines = std::numeric_limits<std::int32_t>::max();
 
-    std::size_t count() const { return m_low.size(); }
+    std::size_t count() const
+    {
+        return m_blocks.empty()
+                   ? 0
+                   : (m_blocks.size() - 1) * kBlock + std::size_t(m_next - m_blocks.back().get());
+    }
     std::uint64_t offset(std::size_t i) const;
-    void push(std::uint64_t offset);
+    // Offsets must come in rising order. Always inlined: the line scan may be built for a newer
+    // processor than the rest, and must not leave a copy of this for the others to call.
+#if defined(__GNUC__)
+    [[gnu::always_inline]]
+#endif
+    void
+    push(std::uint64_t offset)
+    {
+        if (m_next != m_end && (offset >> 32) == m_high.size())
+            *m_next++ = std::uint32_t(offset);
+        else
+            pushSlowly(offset);
+    }
     void clear();
-    void reserve(std::size_t lines) { m_low.reserve(lines); }
 
 private:
-    std::vector<std::uint32_t> m_low;
+    static constexpr std::size_t kBlock = std::size_t(1) << 16;
+
+    void pushSlowly(std::uint64_t offset);
+
+    std::vector<std::unique_ptr<std::uint32_t[]>> m_blocks;
+    std::uint32_t *m_next = nullptr;
+    std::uint32_t *m_end = nullptr;
     // m_high[k]: the first entry whose offset is at least (k + 1) << 32.
     std::vector<std::size_t> m_high;
 };
-
-// Collects line starts from the positions of line terminators, in rising order.
-class LineCollector
-{
-public:
-    LineCollector(const char *data, std::size_t size, std::size_t from, bool crMode,
-                  LineIndex &index)
-        : m_data(data), m_size(size), m_lineStart(from), m_crMode(crMode), m_index(index)
-    {}
-
-    void atTerminator(std::size_t pos)
-    {
-        if (pos < m_lineStart)
-            return; // the LF of a CR LF pair, already consumed
-        if (pos > m_lineStart && m_index.count() < LineIndex::kMaxLines)
-            m_index.push(m_lineStart);
-        m_lineStart = pos + 1;
-        if (m_crMode && m_lineStart < m_size && m_data[m_lineStart] == '\n')
-            ++m_lineStart;
-    }
-
-    void finish()
-    {
-        if (m_lineStart < m_size && m_index.count() < LineIndex::kMaxLines)
-            m_index.push(m_lineStart);
-    }
-
-private:
-    const char *m_data;
-    std::size_t m_size;
-    std::size_t m_lineStart;
-    bool m_crMode;
-    LineIndex &m_index;
-};
-
-// One pass over data[from, size): reports every `terminator` byte to `lines` and returns whether
-// any byte has its high bit set. One implementation per processor family.
-bool scanLines(const char *data, std::size_t size, std::size_t from, char terminator,
-               LineCollector &lines);
 
 } // namespace dewmoth::quotes

@@ -1,26 +1,18 @@
-#include "quotes/line_index.h"
-
-#include <cstring>
+#include "quotes/line_scan_core.h"
 
 namespace dewmoth::quotes {
 
-bool scanLines(const char *data, std::size_t size, std::size_t from, char terminator,
-               LineCollector &lines)
+ScanResult scanByteLines(const ByteSource &source, std::uint64_t from, LineEnds ends,
+                         LineIndex &index)
 {
-    bool nonAscii = false;
-    std::size_t i = from;
-    while (i < size) {
-        const void *hit = std::memchr(data + i, terminator, size - i);
-        const std::size_t end = hit ? std::size_t(static_cast<const char *>(hit) - data) : size;
-        for (std::size_t k = i; k < end && !nonAscii; ++k)
-            nonAscii = (static_cast<unsigned char>(data[k]) & 0x80) != 0;
-        if (!hit)
-            break;
-        lines.atTerminator(end);
-        i = end + 1;
-    }
-    lines.finish();
-    return nonAscii;
+    return detail::scanBlocks<1>(source, from, ends, index,
+                                 [](const char *block, std::uint64_t &cr, std::uint64_t &lf) {
+                                     cr = lf = 0;
+                                     for (unsigned k = 0; k < 64; ++k) {
+                                         cr |= std::uint64_t(block[k] == '\r') << k;
+                                         lf |= std::uint64_t(block[k] == '\n') << k;
+                                     }
+                                 });
 }
 
 } // namespace dewmoth::quotes

@@ -1,81 +1,182 @@
 #include "quotes/tip_list.h"
 
+#include "quotes/legacy_text.h"
 #include "quotes/utf8_check.h"
 
-#include "quotes/legacy_text.h"
-
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <new>
-#include <system_error>
 
 namespace dewmoth::quotes {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// Enough of the start of a file to tell its byte-order mark and guess its kind of line ends.
+constexpr std::size_t kHeadBytes = 64 << 10;
 
-bool startsWithBom(const ByteBuffer &bytes)
+class MemorySource final : public ByteSource
 {
-    return bytes.size() >= kUtf8Bom.size() &&
-           std::memcmp(bytes.data(), kUtf8Bom.data(), kUtf8Bom.size()) == 0;
+public:
+    explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
+
+    std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
+                        std::string &) const override
+    {
+        if (offset >= m_bytes.size())
+            return 0;
+        const std::size_t n = std::min<std::size_t>(size, m_bytes.size() - std::size_t(offset));
+        std::memcpy(into, m_bytes.data() + offset, n);
+        return std::int64_t(n);
+    }
+
+private:
+    std::string m_bytes;
+};
+
+class FileSource final : public ByteSource
+{
+public:
+    explicit FileSource(OpenFile file) : m_file(std::move(file)) {}
+
+    std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
+                        std::string &why) const override
+    {
+        return m_file.readAt(offset, into, size, why);
+    }
+
+private:
+    OpenFile m_file;
+};
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// UTF-8 when the bytes are, else the legacy code page. `cut`: the line goes on beyond these
+// bytes, so a character cut in two at the end is left out of the UTF-8 check and decoding.
+QString decodeBytes(const char *data, std::size_t size, bool cut)
+{
+    std::size_t whole = size;
+    if (cut) {
+        std::size_t tail = 0;
+        while (tail < 3 && tail < size &&
+               (static_cast<unsigned char>(data[size - 1 - tail]) & 0xC0) == 0x80)
+            ++tail;
+        if (tail < size) {
+            const auto lead = static_cast<unsigned char>(data[size - 1 - tail]);
+            const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            if (length > tail + 1)
+                whole = size - 1 - tail;
+        }
+    }
+    if (isValidUtf8(data, whole))
+        return QString::fromUtf8(data, qsizetype(whole));
+    return decodeLegacyText(data, size);
+}
+
+QString decodeUtf16(const char *data, std::size_t size, bool bigEndian)
+{
+    QString text(qsizetype(size / 2), Qt::Uninitialized);
+    auto *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *in = reinterpret_cast<const unsigned char *>(data);
+    for (std::size_t i = 0; i < size / 2; ++i)
+        out[i] = bigEndian ? char16_t((in[2 * i] << 8) | in[2 * i + 1])
+                           : char16_t(in[2 * i] | (in[2 * i + 1] << 8));
+    return text;
+}
+
+// The saying's own text: up to its line end, without the CR of a CR LF in an LF file.
+template <typename Unit> std::size_t lineLength(const Unit *text, std::size_t n, LineEnds ends)
+{
+    const Unit end = ends == LineEnds::Cr ? Unit('\r') : Unit('\n');
+    const Unit *stop = std::find(text, text + n, end);
+    std::size_t length = std::size_t(stop - text);
+    if (ends == LineEnds::Lf && stop != text + n && length > 0 && text[length - 1] == Unit('\r'))
+        --length;
+    return length;
 }
 
 } // namespace
 
-TipList::TipList(ByteBuffer bytes) : m_bytes(std::move(bytes))
-{
-    const char *data = m_bytes.data();
-    const std::size_t size = m_bytes.size();
-    m_terminator = (size && std::memchr(data, '\r', size)) ? '\r' : '\n';
-
-    const bool bom = startsWithBom(m_bytes);
-    LineCollector lines(data, size, bom ? kUtf8Bom.size() : 0, m_terminator == '\r', m_lines);
-    const bool nonAscii = scanLines(data, size, bom ? kUtf8Bom.size() : 0, m_terminator, lines);
-    if (!nonAscii || isValidUtf8(data, size))
-        return;
-
-    m_encoding = QuoteEncoding::Legacy;
-    if (bom) {
-        // Not UTF-8 after all: those three bytes are text of the first line.
-        m_lines.clear();
-        LineCollector again(data, size, 0, m_terminator == '\r', m_lines);
-        scanLines(data, size, 0, m_terminator, again);
-    }
-}
+TipList::TipList() = default;
+TipList::~TipList() = default;
+TipList::TipList(TipList &&) noexcept = default;
+TipList &TipList::operator=(TipList &&) noexcept = default;
 
 TipList TipList::fromBytes(std::string_view bytes)
 {
-    ByteBuffer buffer(bytes.size());
-    if (!bytes.empty())
-        std::memcpy(buffer.data(), bytes.data(), bytes.size());
-    return TipList(std::move(buffer));
+    TipList list;
+    list.m_source = std::make_unique<MemorySource>(bytes);
+    list.index(*list.m_source);
+    return list;
 }
 
-QString TipList::at(qint32 position, qsizetype maxChars) const
+ScanResult TipList::index(const ByteSource &source)
 {
-    if (position < 1 || position > count())
-        return {};
-    const std::size_t start = m_lines.offset(std::size_t(position - 1));
-    const char *begin = m_bytes.data() + start;
-    std::size_t avail = m_bytes.size() - start;
+    m_lines.clear();
+    std::string head(kHeadBytes, '\0');
+    ScanResult result;
+    const std::int64_t got = source.readAt(0, head.data(), head.size(), result.why);
+    if (got < 0) {
+        result.ok = false;
+        return result;
+    }
+    head.resize(std::size_t(got));
+
+    std::uint64_t from = 0;
+    m_units = TextUnits::Bytes;
+    if (startsWith(head, "\xFF\xFE")) {
+        m_units = TextUnits::Utf16Le;
+        from = 2;
+    } else if (startsWith(head, "\xFE\xFF")) {
+        m_units = TextUnits::Utf16Be;
+        from = 2;
+    } else if (startsWith(head, "\xEF\xBB\xBF")) {
+        from = 3; // a byte-order mark is no part of the first saying
+    }
+
+    // Guessed from the start of the file; the rare file whose start misleads is read twice.
+    const LineEnds guess =
+        countLineEnds(head.data() + from, head.size() - std::size_t(from), m_units).majority();
+    result = scanLines(source, from, m_units, guess, m_lines);
+    if (result.ok && result.counts.majority() != guess) {
+        m_lines.clear();
+        result = scanLines(source, from, m_units, result.counts.majority(), m_lines);
+    }
+    m_ends = result.counts.majority();
+    m_end = result.end;
+    if (!result.ok)
+        m_lines.clear();
+    return result;
+}
+
+std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
+{
+    if (position < 1 || position > count() || !m_source)
+        return QString();
+    const std::uint64_t start = m_lines.offset(std::size_t(position - 1));
+    const std::uint64_t stop = position < count() ? m_lines.offset(std::size_t(position)) : m_end;
+    const bool bytes = m_units == TextUnits::Bytes;
     // A UTF-16 unit never takes more than three bytes of UTF-8.
-    const bool capped = maxChars >= 0 && avail > std::size_t(maxChars) * 3;
-    if (capped)
-        avail = std::size_t(maxChars) * 3;
-    const void *term = std::memchr(begin, m_terminator, avail);
-    std::size_t length = term ? std::size_t(static_cast<const char *>(term) - begin) : avail;
+    const std::uint64_t cap =
+        maxChars < 0 ? stop - start : std::uint64_t(maxChars) * (bytes ? 3 : 2);
+    const std::size_t want = std::size_t(std::min(stop - start, cap));
+
+    std::string raw(want, '\0');
+    std::string why;
+    if (m_source->readAt(start, raw.data(), want, why) != std::int64_t(want))
+        return std::nullopt; // shortened or unreadable since it was indexed
+    const bool capped = want < stop - start;
 
     QString text;
-    if (m_encoding == QuoteEncoding::Legacy) {
-        text = decodeLegacyText(begin, length);
+    if (bytes) {
+        const std::size_t length = lineLength(raw.data(), want, m_ends);
+        text = decodeBytes(raw.data(), length, capped && length == want);
     } else {
-        if (capped && !term) {
-            while (length > 0 && (static_cast<unsigned char>(begin[length]) & 0xC0) == 0x80)
-                --length; // never cut a character in two
-        }
-        text = QString::fromUtf8(begin, qsizetype(length));
+        text = decodeUtf16(raw.data(), want, m_units == TextUnits::Utf16Be);
+        text.truncate(qsizetype(lineLength(reinterpret_cast<const char16_t *>(text.constData()),
+                                           std::size_t(text.size()), m_ends)));
     }
     if (maxChars >= 0 && text.size() > maxChars) {
         qsizetype keep = maxChars;
@@ -89,47 +190,67 @@ QString TipList::at(qint32 position, qsizetype maxChars) const
 QuoteFileResult readQuoteFile(const std::filesystem::path &path)
 {
     QuoteFileResult result;
-    std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+    OpenFile file;
+    std::string why;
+    switch (OpenFile::open(path, file, why)) {
+    case OpenStatus::NotFound:
         return result;
-
-    const auto fail = [&result](int code) {
+    case OpenStatus::Failed:
         result.status = LoadStatus::Unreadable;
-        result.error = QString::fromStdString(std::generic_category().message(code));
-        return std::move(result);
-    };
-    errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return fail(errno ? errno : EIO);
-    const std::uintmax_t announced = std::filesystem::file_size(path, error);
+        result.error = QString::fromStdString(why);
+        return result;
+    case OpenStatus::Opened:
+        break;
+    }
+    const FileStamp stamp = file.stamp();
     try {
-        ByteBuffer bytes(error ? 0 : std::size_t(announced));
-        file.read(bytes.data(), std::streamsize(bytes.size()));
-        const auto filled = std::size_t(file.gcount());
-        if (file.bad())
-            return fail(errno ? errno : EIO);
-        // Files that announce no size (or grew meanwhile) get one more read, so that one which
-        // cannot be read at all is reported rather than shown as empty. A file that shrank
-        // while it was read keeps what was there.
-        if (filled == bytes.size()) {
-            char probe;
-            errno = 0;
-            file.clear();
-            file.read(&probe, 1);
-            if (file.bad())
-                return fail(errno ? errno : EIO);
+        TipList tips;
+        tips.m_source = std::make_unique<FileSource>(std::move(file));
+        const ScanResult scan = tips.index(*tips.m_source);
+        if (!scan.ok) {
+            result.status = LoadStatus::Unreadable;
+            result.error = QString::fromStdString(scan.why);
+            return result;
         }
-        bytes.shrink(filled);
-        result.tips = TipList(std::move(bytes));
+        tips.m_path = path;
+        tips.m_stamp = stamp;
+        result.tips = std::move(tips);
     } catch (const std::bad_alloc &) {
         result.status = LoadStatus::Unreadable;
-        result.error = QStringLiteral("there is not enough memory for a file of %1 bytes")
-                           .arg(qulonglong(announced));
+        result.error =
+            QStringLiteral("there is not enough memory for the index of a file of %1 bytes")
+                .arg(qulonglong(stamp.size));
         return result;
     }
     result.status = LoadStatus::Loaded;
     return result;
+}
+
+FileCheck followQuoteFile(TipList &tips, bool evenIfSame)
+{
+    FileCheck check;
+    const std::filesystem::path path = tips.m_path;
+    if (path.empty())
+        return check;
+    const std::optional<FileStamp> now = stampAt(path);
+    if (now && *now == tips.m_stamp && !evenIfSame)
+        return check;
+    QuoteFileResult fresh = now ? readQuoteFile(path) : QuoteFileResult{};
+    switch (fresh.status) {
+    case LoadStatus::Loaded:
+        tips = std::move(fresh.tips);
+        check.change = FileChange::Reindexed;
+        break;
+    case LoadStatus::NotFound:
+        check.change = FileChange::Vanished;
+        check.why = QStringLiteral("there is no file at its name any more");
+        break;
+    case LoadStatus::Unreadable:
+        check.change = FileChange::Unreadable;
+        check.why = fresh.error;
+        break;
+    }
+    return check;
 }
 
 } // namespace dewmoth::quotes

@@ -1,42 +1,59 @@
 // TipList: the sayings of one quote file in file order, addressed by position 1..count().
-// The file's bytes are kept as read and a saying is decoded only when it is asked for, so a
-// file of any size loads in one pass and showing a saying costs the same for every file.
+// Only where each saying starts is kept; a saying is read from the file and decoded when it is
+// shown, so that a file of any size costs 4 bytes per saying and one line's read to show.
 #pragma once
 
-#include "quotes/byte_buffer.h"
 #include "quotes/line_index.h"
+#include "quotes/line_scan.h"
+#include "quotes/quote_file.h"
 
 #include <QFile>
 #include <QString>
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 namespace dewmoth::quotes {
 
-enum class QuoteEncoding { Utf8, Legacy };
-
 class TipList
 {
 public:
-    TipList() = default;
-    explicit TipList(ByteBuffer bytes);
+    TipList();
+    ~TipList();
+    TipList(TipList &&) noexcept;
+    TipList &operator=(TipList &&) noexcept;
+
+    // A list over bytes held in memory (for checks that need no file).
     static TipList fromBytes(std::string_view bytes);
 
     qint32 count() const { return qint32(m_lines.count()); }
-    QuoteEncoding encoding() const { return m_encoding; }
+    LineEnds lineEnds() const { return m_ends; }
+    TextUnits units() const { return m_units; }
 
     // The saying at `position` (1-based), at most `maxChars` UTF-16 units of it when maxChars is
-    // not negative. Empty outside 1..count().
-    QString at(qint32 position, qsizetype maxChars = -1) const;
+    // not negative: UTF-8 where its bytes are UTF-8, else the legacy code page. Empty outside
+    // 1..count(), and nothing when the file no longer holds the bytes that were indexed.
+    std::optional<QString> read(qint32 position, qsizetype maxChars = -1) const;
+    QString at(qint32 position, qsizetype maxChars = -1) const
+    {
+        return read(position, maxChars).value_or(QString());
+    }
 
 private:
-    void index(std::size_t from);
+    friend struct QuoteFileResult readQuoteFile(const std::filesystem::path &path);
+    friend struct FileCheck followQuoteFile(TipList &tips, bool evenIfSame);
 
-    ByteBuffer m_bytes;
+    ScanResult index(const ByteSource &source);
+
+    std::unique_ptr<ByteSource> m_source;
     LineIndex m_lines;
-    char m_terminator = '\n';
-    QuoteEncoding m_encoding = QuoteEncoding::Utf8;
+    std::uint64_t m_end = 0; // where the indexed text ends
+    LineEnds m_ends = LineEnds::Lf;
+    TextUnits m_units = TextUnits::Bytes;
+    std::filesystem::path m_path;
+    FileStamp m_stamp;
 };
 
 enum class LoadStatus { Loaded, NotFound, Unreadable };
@@ -48,12 +65,31 @@ struct QuoteFileResult
     QString error; // why an existing file could not be read
 };
 
-// Reads the quote file at `path` whole. An empty path, a missing path and a path that names
-// anything but a file count as not found.
+// Indexes the quote file at `path` and keeps it open for reading sayings. An empty path, a
+// missing path and a path that names anything but a file count as not found.
 QuoteFileResult readQuoteFile(const std::filesystem::path &path);
 inline QuoteFileResult readQuoteFile(const QString &path)
 {
     return readQuoteFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
 }
+
+// What became of the quote file since it was indexed.
+enum class FileChange {
+    None,      // the same file: nothing to do
+    Reindexed, // edited, replaced or shortened: the list now holds the file as it is
+    Vanished,  // gone or no longer a file: the list keeps the last good index
+    Unreadable // there but unreadable now: the list keeps the last good index
+};
+
+struct FileCheck
+{
+    FileChange change = FileChange::None;
+    QString why; // for Vanished and Unreadable
+};
+
+// Before a saying is shown: a cheap look (size and modification time of the path) whether the
+// file changed, and a new index when it did (`evenIfSame`: always, for a file that no longer
+// holds what was indexed). Lists made from memory never change.
+FileCheck followQuoteFile(TipList &tips, bool evenIfSame = false);
 
 } // namespace dewmoth::quotes

@@ -49,7 +49,7 @@ std::uint8_t runUtf8(std::uint8_t state, const unsigned char *p, std::size_t n)
 
 } // namespace
 
-bool isValidUtf8Portable(const char *data, std::size_t size)
+bool isValidUtf8(const char *data, std::size_t size)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(data);
     if (size < 4096)

@@ -10,6 +10,6 @@ if ! echo 'int main(){}' | g++ "${flags[@]}" -x c++ - -o "$out/probe" 2>/dev/nul
     echo "no 32-bit toolchain; skipped"; exit 77
 fi
 q="$src/src/quotes"
-g++ "${flags[@]}" "$src/tests/i686/scan_check.cpp" "$q/line_index.cpp" "$q/utf8_check.cpp" \
-    "$q/utf8_check_x86.cpp" "$q/line_scan_portable.cpp" -o "$out/scan_check"
+g++ "${flags[@]}" "$src/tests/i686/scan_check.cpp" "$q/line_index.cpp" "$q/line_scan.cpp" \
+    "$q/line_scan_portable.cpp" -o "$out/scan_check"
 "$out/scan_check"

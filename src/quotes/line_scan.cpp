@@ -1,0 +1,66 @@
+#include "quotes/line_scan_core.h"
+
+namespace dewmoth::quotes {
+
+namespace {
+
+template <bool kBigEndian> char16_t unitAt(const char *p)
+{
+    const auto lo = static_cast<unsigned char>(p[kBigEndian ? 1 : 0]);
+    const auto hi = static_cast<unsigned char>(p[kBigEndian ? 0 : 1]);
+    return char16_t(lo | (hi << 8));
+}
+
+template <bool kBigEndian>
+ScanResult scanUtf16(const ByteSource &source, std::uint64_t from, LineEnds ends, LineIndex &index)
+{
+    return detail::scanBlocks<2>(source, from, ends, index,
+                                 [](const char *block, std::uint64_t &cr, std::uint64_t &lf) {
+                                     cr = lf = 0;
+                                     for (unsigned k = 0; k < 64; ++k) {
+                                         const char16_t unit = unitAt<kBigEndian>(block + 2 * k);
+                                         cr |= std::uint64_t(unit == u'\r') << k;
+                                         lf |= std::uint64_t(unit == u'\n') << k;
+                                     }
+                                 });
+}
+
+} // namespace
+
+ScanResult::ScanResult() = default;
+ScanResult::~ScanResult() = default;
+ScanResult::ScanResult(ScanResult &&) noexcept = default;
+ScanResult &ScanResult::operator=(ScanResult &&) noexcept = default;
+
+ScanResult scanLines(const ByteSource &source, std::uint64_t from, TextUnits units, LineEnds ends,
+                     LineIndex &index)
+{
+    switch (units) {
+    case TextUnits::Utf16Le:
+        return scanUtf16<false>(source, from, ends, index);
+    case TextUnits::Utf16Be:
+        return scanUtf16<true>(source, from, ends, index);
+    case TextUnits::Bytes:
+        break;
+    }
+    return scanByteLines(source, from, ends, index);
+}
+
+LineEndCounts countLineEnds(const char *text, std::size_t size, TextUnits units)
+{
+    LineEndCounts counts;
+    const std::size_t step = units == TextUnits::Bytes ? 1 : 2;
+    bool afterCr = false;
+    for (std::size_t i = 0; i + step <= size; i += step) {
+        const char16_t unit = units == TextUnits::Bytes     ? char16_t(text[i])
+                              : units == TextUnits::Utf16Le ? unitAt<false>(text + i)
+                                                            : unitAt<true>(text + i);
+        counts.cr += unit == u'\r';
+        counts.lf += unit == u'\n';
+        counts.crlf += afterCr && unit == u'\n';
+        afterCr = unit == u'\r';
+    }
+    return counts;
+}
+
+} // namespace dewmoth::quotes

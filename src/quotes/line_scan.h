@@ -1,0 +1,65 @@
+// Finds where the sayings of a quote file begin, in one pass through a small reused buffer.
+//
+// Line ends: in a file whose lines end in CR, a line ends at CR or at CR LF (taken whole) and a
+// lone LF belongs to the line; in a file whose lines end in LF, a line ends at LF or CR LF and a
+// lone CR belongs to the line. A file is of the first kind when lines ended by CR (alone or
+// before LF) are at least as many as lines ended by a lone LF, and it holds any CR at all.
+// Empty lines are no sayings.
+#pragma once
+
+#include "quotes/line_index.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace dewmoth::quotes {
+
+enum class LineEnds { Cr, Lf };
+enum class TextUnits { Bytes, Utf16Le, Utf16Be };
+
+struct LineEndCounts
+{
+    std::uint64_t cr = 0;   // CR units, alone or before LF
+    std::uint64_t lf = 0;   // LF units, alone or after CR
+    std::uint64_t crlf = 0; // CR LF pairs
+
+    LineEnds majority() const { return cr > 0 && cr >= lf - crlf ? LineEnds::Cr : LineEnds::Lf; }
+};
+
+// Where the bytes come from: the open file, or memory.
+class ByteSource
+{
+public:
+    virtual ~ByteSource() = default;
+    // As OpenFile::readAt: fewer bytes than asked only at the end, -1 with `why` on an error.
+    virtual std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
+                                std::string &why) const = 0;
+};
+
+struct ScanResult
+{
+    // Out of line: see line_scan_core.h.
+    ScanResult();
+    ~ScanResult();
+    ScanResult(ScanResult &&) noexcept;
+    ScanResult &operator=(ScanResult &&) noexcept;
+
+    bool ok = true;
+    std::string why;       // when not ok: the read error
+    std::uint64_t end = 0; // where the text ended
+    LineEndCounts counts;
+};
+
+// Pushes the start of every saying from `from` to the end of the source onto `index`.
+ScanResult scanLines(const ByteSource &source, std::uint64_t from, TextUnits units, LineEnds ends,
+                     LineIndex &index);
+
+// Counts line ends in text[0, size) the way scanLines does, to guess a file's kind early.
+LineEndCounts countLineEnds(const char *text, std::size_t size, TextUnits units);
+
+// The processor's own scan for 8-bit text (one implementation per processor family).
+ScanResult scanByteLines(const ByteSource &source, std::uint64_t from, LineEnds ends,
+                         LineIndex &index);
+
+} // namespace dewmoth::quotes

@@ -1,0 +1,107 @@
+#include "quotes/quote_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dewmoth::quotes {
+
+namespace {
+
+FileStamp stampOf(const struct stat &st)
+{
+    return {std::uint64_t(st.st_size),
+            std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+OpenFile::~OpenFile()
+{
+    close();
+}
+
+OpenFile::OpenFile(OpenFile &&other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+
+OpenFile &OpenFile::operator=(OpenFile &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_handle = std::exchange(other.m_handle, -1);
+    }
+    return *this;
+}
+
+void OpenFile::close()
+{
+    if (m_handle >= 0)
+        ::close(int(m_handle));
+    m_handle = -1;
+}
+
+OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std::string &why)
+{
+    struct stat st
+    {
+    };
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return OpenStatus::NotFound;
+    // Non-blocking, so that a FIFO swapped in after the check cannot hold the window.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return OpenStatus::NotFound;
+        why = std::strerror(errno);
+        return OpenStatus::Failed;
+    }
+    OpenFile file;
+    file.m_handle = fd;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return OpenStatus::NotFound;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    into = std::move(file);
+    return OpenStatus::Opened;
+}
+
+std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size,
+                              std::string &why) const
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(int(m_handle), into + done, size - done, off_t(offset + done));
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            why = std::strerror(errno);
+            return -1;
+        }
+        done += std::size_t(got);
+    }
+    return std::int64_t(done);
+}
+
+FileStamp OpenFile::stamp() const
+{
+    struct stat st
+    {
+    };
+    return ::fstat(int(m_handle), &st) == 0 ? stampOf(st) : FileStamp{};
+}
+
+std::optional<FileStamp> stampAt(const std::filesystem::path &path)
+{
+    struct stat st
+    {
+    };
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return stampOf(st);
+}
+
+} // namespace dewmoth::quotes

@@ -1,0 +1,122 @@
+#include "quotes/quote_file.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+#include <windows.h>
+
+namespace dewmoth::quotes {
+
+namespace {
+
+HANDLE handleOf(std::intptr_t h)
+{
+    return reinterpret_cast<HANDLE>(h);
+}
+
+std::int64_t ticks(const FILETIME &t)
+{
+    return std::int64_t((std::uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+}
+
+std::string lastError()
+{
+    return std::system_category().message(int(::GetLastError()));
+}
+
+} // namespace
+
+OpenFile::~OpenFile()
+{
+    close();
+}
+
+OpenFile::OpenFile(OpenFile &&other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+
+OpenFile &OpenFile::operator=(OpenFile &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_handle = std::exchange(other.m_handle, -1);
+    }
+    return *this;
+}
+
+void OpenFile::close()
+{
+    if (m_handle != -1)
+        ::CloseHandle(handleOf(m_handle));
+    m_handle = -1;
+}
+
+OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std::string &why)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return OpenStatus::NotFound;
+    // Shared for writing and deleting too: an editor saving the file must not be refused
+    // because the window keeps it open.
+    const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return OpenStatus::NotFound;
+        why = std::system_category().message(int(error));
+        return OpenStatus::Failed;
+    }
+    OpenFile file;
+    file.m_handle = reinterpret_cast<std::intptr_t>(h);
+    if (::GetFileType(h) != FILE_TYPE_DISK)
+        return OpenStatus::NotFound;
+    into = std::move(file);
+    return OpenStatus::Opened;
+}
+
+std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size,
+                              std::string &why) const
+{
+    std::size_t done = 0;
+    while (done < size) {
+        OVERLAPPED at{};
+        const std::uint64_t where = offset + done;
+        at.Offset = DWORD(where & 0xFFFFFFFF);
+        at.OffsetHigh = DWORD(where >> 32);
+        DWORD got = 0;
+        const DWORD want = DWORD(std::min<std::size_t>(size - done, 1u << 30));
+        if (!::ReadFile(handleOf(m_handle), into + done, want, &got, &at)) {
+            if (::GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            why = lastError();
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return std::int64_t(done);
+}
+
+FileStamp OpenFile::stamp() const
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handleOf(m_handle), &info))
+        return {};
+    return {(std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+            ticks(info.ftLastWriteTime)};
+}
+
+std::optional<FileStamp> stampAt(const std::filesystem::path &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FileStamp{(std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     ticks(data.ftLastWriteTime)};
+}
+
+} // namespace dewmoth::quotes
