@@ -253,6 +253,7 @@ bool frmTip::LoadTips(const std::filesystem::path &sFile)
 
 void frmTip::ShowRandomTip()
 {
+    followQuoteFile(false);
     const qint32 n = m_tipList.count();
     if (n < 1)
         m_currentTipIndex = 1;
@@ -263,17 +264,48 @@ void frmTip::ShowRandomTip()
     DisplayCurrentTip();
 }
 
+bool frmTip::followQuoteFile(bool evenIfSame)
+{
+    const quotes::FileCheck check = quotes::followQuoteFile(m_tipList, evenIfSame);
+    switch (check.change) {
+    case quotes::FileChange::None:
+        return false;
+    case quotes::FileChange::Reindexed:
+        m_followWarning.clear();
+        qCInfo(lcQuoteWindow) << "the quote file changed; it now holds" << m_tipList.count()
+                              << "sayings";
+        if (m_tipList.count() == 0) {
+            lblTipText->clear();
+            Picture1->setAccessibleDescription(QString());
+        }
+        return true;
+    case quotes::FileChange::Vanished:
+    case quotes::FileChange::Unreadable:
+        if (check.why != m_followWarning) // once, not at every "Next Tip"
+            qCWarning(lcQuoteWindow) << "keeping the sayings read before:" << check.why;
+        m_followWarning = check.why;
+        return false;
+    }
+    return false;
+}
+
 void frmTip::DisplayCurrentTip()
 {
-    if (m_tipList.count() == 0)
-        return;
     if (m_currentTipIndex < 1 || m_currentTipIndex > m_tipList.count())
         return;
-    const QString text = m_tipList.at(m_currentTipIndex, shownCharLimit());
+    std::optional<QString> text = m_tipList.read(m_currentTipIndex, shownCharLimit());
+    if (!text) {
+        // Shortened between the look at the file and the read: index it as it is now.
+        if (!followQuoteFile(true) || m_currentTipIndex > m_tipList.count())
+            return;
+        text = m_tipList.read(m_currentTipIndex, shownCharLimit());
+        if (!text)
+            return;
+    }
     // The end-to-end scripts wait for these words (tests/e2e/hostile_paths.sh).
     qCDebug(lcQuoteWindow) << "showing saying" << m_currentTipIndex << "of" << m_tipList.count();
-    lblTipText->setText(text);
-    Picture1->setAccessibleDescription(text);
+    lblTipText->setText(*text);
+    Picture1->setAccessibleDescription(*text);
 }
 
 qsizetype frmTip::shownCharLimit() const

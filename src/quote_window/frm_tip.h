@@ -92,6 +92,8 @@ private:
     void applyArrangement(const Arrangement &arrangement);
     PanelBorder panelBorder() const;
     qsizetype shownCharLimit() const;
+    // Indexes the quote file again when it changed since; whether the list changed.
+    bool followQuoteFile(bool evenIfSame);
     QSize smallestShownClient() const;
     void applyOuterSize(const QMargins &frame);
 
@@ -99,6 +101,7 @@ private:
     quotes::TipList m_tipList;
     qint32 m_currentTipIndex = 0;
     QString m_loadError;
+    QString m_followWarning; // why the quote file could not be followed, last said
     std::mt19937 m_random;
 
     LayoutDistances m_distances;
