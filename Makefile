@@ -1,5 +1,6 @@
 # Thin wrapper over the CMake presets; `make run` and `make test` are the README's two commands.
-.PHONY: deps deps-test build run test test-release test-asan test-windows fuzz bench format format-check clean
+.PHONY: deps deps-test build run test test-release test-asan test-windows fuzz bench format format-check clean \
+        windows-qt windows-app windows-package test-windows-app bench-windows
 
 JOBS ?= $(shell nproc)
 
@@ -16,7 +17,7 @@ build: deps
 run: build
 	./build/default/bin/dewmoth
 
-test: deps-test format-check fuzz test-windows test-asan test-release
+test: deps-test format-check fuzz test-windows test-windows-app test-asan test-release
 
 test-release:
 	cmake --preset release
@@ -33,6 +34,26 @@ test-windows:
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	ctest --preset windows
+
+# The whole program for Windows: a static Qt built once from Debian's own source into a cache
+# (~/.cache/dewmoth/qt-windows), then dewmoth.exe, its installer and zip, and its tests under Wine.
+windows-qt: deps-test
+	./scripts/build-windows-qt.sh
+
+windows-app: windows-qt
+	DEWMOTH_WINDOWS_QT="$$(./scripts/build-windows-qt.sh --print-prefix)" cmake --preset windows-app
+	cmake --build --preset windows-app -j $(JOBS)
+
+windows-package: windows-app
+	cd build/windows-app && cpack -C Release
+	@ls -l build/windows-app/Dewmoth-*-win64.exe build/windows-app/Dewmoth-*-win64.zip
+
+test-windows-app: windows-package
+	ctest --preset windows-app
+
+# Start-up under Wine against a minimal window built the same way, and the stripped size.
+bench-windows: windows-app
+	ctest --test-dir build/windows-app -L bench --output-on-failure -V
 
 # Each fuzz target replays the committed corpus (a deterministic test), then fuzzes for a fixed
 # time on top. libFuzzer comes with clang: the newest clang++ found is used.

@@ -8,7 +8,7 @@ build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-de
 test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils libglib2.0-bin
       procps git clang-format g++-mingw-w64-x86-64-posix wine wine64 doctest-dev
       clang-14 libclang-rt-14-dev appstream dpkg-dev valgrind at-spi2-core python3-pyatspi
-      dbus-daemon g++-multilib)
+      dbus-daemon g++-multilib ninja-build icoutils nsis)
 
 case "${1:-run}" in
     run) wanted=("${build[@]}") ;;
