@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 using namespace dewmoth::quotes;
 
@@ -256,6 +258,9 @@ void TestTipList::readMissingOrNotAFile()
 
 void TestTipList::readUnreadable()
 {
+#ifdef Q_OS_WIN
+    QSKIP("no file here opens and then fails every read");
+#else
     // Opens, but every read fails with an I/O error, even for root.
     const QuoteFileResult io = readQuoteFile(QStringLiteral("/proc/self/mem"));
     QCOMPARE(io.status, LoadStatus::Unreadable);
@@ -273,6 +278,7 @@ void TestTipList::readUnreadable()
     const QuoteFileResult denied = readQuoteFile(file.fileName());
     QCOMPARE(denied.status, LoadStatus::Unreadable);
     QVERIFY(!denied.error.isEmpty());
+#endif
 }
 
 void TestTipList::picks_data()
