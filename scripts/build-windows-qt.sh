@@ -45,7 +45,7 @@ fi
 
 echo "Qt for Windows: building Qt $host_version from Debian's source into"
 echo "  $prefix"
-echo "This happens once per Qt version and takes about half an hour on two cores."
+echo "This happens once per Qt version and takes about 25 minutes on two cores."
 start=$(date +%s)
 
 work="$cache_root/work-$key"
