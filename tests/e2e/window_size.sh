@@ -89,6 +89,10 @@ centred() { # centred NAME: the outer frame opens centred on a 1280 x 1024 scree
     wait_for 15 grep -q "first expose" "$log" || { cat "$log"; kill "$app"; return 1; }
     sleep 1
     window=$(xdotool search --onlyvisible --name '^Dewmoth$' | head -n 1)
+    # A busy machine may show the window a moment before the manager has framed and placed it.
+    if xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; then
+        wait_for 5 sh -c "xprop -id $window _NET_FRAME_EXTENTS | grep -q =" && sleep 0.3
+    fi
     read -r x y w h <<<"$(client_geometry "$window")"
     extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
     IFS=, read -r l r t b <<<"${extents:-0,0,0,0}"
