@@ -15,7 +15,7 @@ FontWarmup::FontWarmup()
           if (m_applicationExists)
               QFontDatabase::families();
           // The thread's own end (Qt's per-thread data) overlaps the main thread's work.
-          m_ready.count_down();
+          m_ready.give();
       })
 {
     // The main thread goes on to connect to the display; on one core the two would take turns.
@@ -53,10 +53,10 @@ void FontWarmup::applicationCreated()
 
 void FontWarmup::release(bool applicationExists)
 {
-    if (m_released.try_wait())
+    if (m_released.given())
         return;
     m_applicationExists = applicationExists;
-    m_released.count_down();
+    m_released.give();
 }
 
 } // namespace dewmoth::app

@@ -7,10 +7,43 @@
 // finish() must come while the application object still exists.
 #pragma once
 
-#include <latch>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace dewmoth::app {
+
+// A signal given once and waited for by any number of threads. (std::latch lost wake-ups in
+// the MinGW-w64 build, whose GCC 12 waits through a shared pool of condition variables:
+// dewmoth.exe now and then never showed its window, its main thread waiting for a worker that
+// had long counted down and ended.)
+class OneShot
+{
+public:
+    void give()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_given = true;
+        }
+        m_changed.notify_all();
+    }
+    bool given()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_given;
+    }
+    void wait()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_given; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_given = false;
+};
 
 class FontWarmup
 {
@@ -32,8 +65,8 @@ public:
 private:
     void release(bool applicationExists);
 
-    std::latch m_released{1};
-    std::latch m_ready{1};
+    OneShot m_released;
+    OneShot m_ready;
     bool m_applicationExists = false; // written before the release, read after it
     bool m_finished = false;
     std::jthread m_worker;
