@@ -125,6 +125,10 @@ void TestFrmAbout::layoutAndTexts_data()
 
 void TestFrmAbout::layoutAndTexts()
 {
+#ifdef Q_OS_WIN
+    QSKIP(
+        "laid out for the Linux build's fonts; Qt's offscreen fonts on Windows measure otherwise");
+#endif
     QFETCH(QString, language);
     const Language shown(language);
     QVERIFY(shown.english() == (language == "en"));
@@ -212,6 +216,9 @@ void TestFrmAbout::modalOverOwner()
 
 void TestFrmAbout::linkKeepsWindowOpen()
 {
+#ifdef Q_OS_WIN
+    QSKIP("the shell opens links here (e2e_windows_app)");
+#endif
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
     frmAbout w;
@@ -247,6 +254,9 @@ void TestFrmAbout::launcher_data()
 
 void TestFrmAbout::launcher()
 {
+#ifdef Q_OS_WIN
+    QSKIP("the desktops' tools; Windows' own is checked by e2e_windows_app");
+#endif
     QFETCH(QByteArray, desktop);
     QFETCH(QStringList, tools);
     QFETCH(QString, expected);

@@ -22,7 +22,9 @@
 
 #include <cstdio>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using dewmoth::quote_window::frmTip;
 using dewmoth::shell::StartupState;
@@ -94,8 +96,14 @@ frmTip::Environment TestFrmTip::environment(const QByteArray *quotes)
 
 std::unique_ptr<QSettings> TestFrmTip::store() const
 {
+#ifdef Q_OS_WIN
+    // The registry of this test's own Wine prefix.
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Dewmoth"), kApplication);
+#else
     return std::make_unique<QSettings>(m_config->filePath("Dewmoth/" + kApplication + ".ini"),
                                        QSettings::IniFormat);
+#endif
 }
 
 void TestFrmTip::init()
@@ -103,6 +111,7 @@ void TestFrmTip::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_config = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+    store()->clear();
 }
 
 void TestFrmTip::cleanup()
@@ -120,6 +129,10 @@ void TestFrmTip::designControls_data()
 
 void TestFrmTip::designControls()
 {
+#ifdef Q_OS_WIN
+    QSKIP(
+        "laid out for the Linux build's fonts; Qt's offscreen fonts on Windows measure otherwise");
+#endif
     QFETCH(QString, language);
     const Language shown(language);
     QVERIFY(shown.english() == (language == "en"));
@@ -229,14 +242,18 @@ void TestFrmTip::unreadableFileSaysWhy_data()
     QTest::addColumn<QByteArray>("beside");
     QTest::addColumn<QByteArray>("own");
     QTest::addColumn<QString>("shown"); // "unreadable": the label says why
+#ifndef Q_OS_WIN                        // a file whose every read fails: /proc/self/mem
     QTest::newRow("unreadable beside the program")
         << QByteArray("unreadable") << QByteArray("-") << "unreadable";
+#endif
     QTest::newRow("the user's own file first")
         << QByteArray("Beside\r\n") << QByteArray("Mine\r\n") << "Mine";
     QTest::newRow("without one, the file beside the program")
         << QByteArray("Beside\r\n") << QByteArray("-") << "Beside";
+#ifndef Q_OS_WIN
     QTest::newRow("an unreadable own file is said, not passed over")
         << QByteArray("Beside\r\n") << QByteArray("unreadable") << "unreadable";
+#endif
 }
 
 void TestFrmTip::unreadableFileSaysWhy()
@@ -369,6 +386,10 @@ void TestFrmTip::followsEditsWhileOpen()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, shown);
     QFETCH(int, count);
+#ifdef Q_OS_WIN
+    if (edit == "rename" || edit == "folder")
+        QSKIP("Wine keeps the name of a file held open: nothing can be put in its place");
+#endif
     const QByteArray quotes("First\r\nSecond\r\n");
     auto env = environment(&quotes);
     env.pick = [](qint32 n) { return n; };
@@ -510,12 +531,17 @@ void TestFrmTip::unusableSettingsStore_data()
 void TestFrmTip::unusableSettingsStore()
 {
     QFETCH(QString, kind);
+#ifdef Q_OS_WIN
+    QSKIP("the registry holds the size here; nothing can stand in its place");
+#endif
     const QString path = store()->fileName();
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (kind == "folder") {
         QVERIFY(QDir().mkpath(path));
     } else if (kind == "fifo") {
+#ifndef Q_OS_WIN
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+#endif
     } else {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -690,6 +716,9 @@ void TestFrmTip::startupBoxFollowsDisk()
 
 void TestFrmTip::linkOpensLabelText()
 {
+#ifdef Q_OS_WIN
+    QSKIP("the shell opens links here (e2e_windows_app)");
+#endif
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
     frmTip w(environment());
@@ -719,6 +748,9 @@ void TestFrmTip::linkOpensLabelText()
 
 void TestFrmTip::sayingReachesAccessibility()
 {
+#ifdef Q_OS_WIN
+    QSKIP("checked through AT-SPI on Linux");
+#endif
     const QByteArray quotes("Clouds pass. Let them.\r\n");
     frmTip w(environment(&quotes));
     w.Form_Load();
