@@ -7,14 +7,8 @@ set -euo pipefail
 program=$1; reference=$2; runs=${3:-15}
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 start_xvfb "" 1280x1024
-export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -n "${DEWMOTH_WINE_TEMPLATE:-}" ] && [ -f "$DEWMOTH_WINE_TEMPLATE/system.reg" ]; then
-    cp -a "$DEWMOTH_WINE_TEMPLATE" "$WINEPREFIX"
-else
-    wineboot --init >/dev/null 2>&1 || true
-fi
+start_wine
 wineserver -p # stays up between runs, as it does on a desktop that has run anything
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 mkdir -p "$WORK/app" "$WORK/ref"
 cp "$program" "$(dirname "$program")/TIPOFDAY.TXT" "$WORK/app/"
 cp "$reference" "$WORK/ref/"

@@ -73,3 +73,16 @@ start_weston() { # sets WAYLAND_DISPLAY on a private XDG_RUNTIME_DIR
     export WAYLAND_DISPLAY=wayland-e2e QT_QPA_PLATFORM=wayland
     unset DISPLAY
 }
+
+start_wine() { # start_wine: a fresh Wine prefix in the scratch folder (a copy of
+    # DEWMOTH_WINE_TEMPLATE when there is one, made once by tests/win/run-under-wine.sh), and a
+    # wineserver that is ended with the scratch folder
+    export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ -n "${DEWMOTH_WINE_TEMPLATE:-}" ] && [ -f "$DEWMOTH_WINE_TEMPLATE/system.reg" ]; then
+        cp -a "$DEWMOTH_WINE_TEMPLATE" "$WINEPREFIX"
+    else
+        wineboot --init >/dev/null 2>&1 || true
+    fi
+    wineserver -w
+    trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+}

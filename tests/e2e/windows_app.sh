@@ -9,14 +9,7 @@ set -euo pipefail
 bindir=$1
 . "$(dirname "$0")/lib.sh"
 start_xvfb wm 1280x1024
-export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -n "${DEWMOTH_WINE_TEMPLATE:-}" ] && [ -f "$DEWMOTH_WINE_TEMPLATE/system.reg" ]; then
-    cp -a "$DEWMOTH_WINE_TEMPLATE" "$WINEPREFIX"
-else
-    wineboot --init >/dev/null 2>&1 || true
-fi
-wineserver -w
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+start_wine
 mkdir -p "$WORK/app" "$WORK/shots" "$WORK/path"
 cp "$bindir/dewmoth.exe" "$bindir/TIPOFDAY.TXT" "$bindir/fake_tool.exe" "$WORK/app/"
 app=$(winepath -w "$WORK/app/dewmoth.exe")

@@ -12,14 +12,7 @@ installer=$(ls "$builddir"/Dewmoth-*-win64.exe 2>/dev/null | head -1)
 [ -n "$installer" ] || { echo "FAILED: no installer in $builddir (run make windows-package)"; exit 1; }
 version=$(basename "$installer" | sed 's/^Dewmoth-\(.*\)-win64\.exe$/\1/')
 start_xvfb wm 1280x1024
-export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -n "${DEWMOTH_WINE_TEMPLATE:-}" ] && [ -f "$DEWMOTH_WINE_TEMPLATE/system.reg" ]; then
-    cp -a "$DEWMOTH_WINE_TEMPLATE" "$WINEPREFIX"
-else
-    wineboot --init >/dev/null 2>&1 || true
-fi
-wineserver -w
-trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+start_wine
 status=0
 fail() { echo "FAILED: $*"; status=1; }
 ok() { echo "ok: $*"; }
