@@ -4,13 +4,6 @@ namespace dewmoth::quotes {
 
 namespace {
 
-template <bool kBigEndian> char16_t unitAt(const char *p)
-{
-    const auto lo = static_cast<unsigned char>(p[kBigEndian ? 1 : 0]);
-    const auto hi = static_cast<unsigned char>(p[kBigEndian ? 0 : 1]);
-    return char16_t(lo | (hi << 8));
-}
-
 template <bool kBigEndian>
 ScanResult scanUtf16(const ByteSource &source, std::uint64_t from, LineEnds ends, LineIndex &index)
 {
@@ -18,7 +11,7 @@ ScanResult scanUtf16(const ByteSource &source, std::uint64_t from, LineEnds ends
                                  [](const char *block, std::uint64_t &cr, std::uint64_t &lf) {
                                      cr = lf = 0;
                                      for (unsigned k = 0; k < 64; ++k) {
-                                         const char16_t unit = unitAt<kBigEndian>(block + 2 * k);
+                                         const char16_t unit = utf16Unit(block + 2 * k, kBigEndian);
                                          cr |= std::uint64_t(unit == u'\r') << k;
                                          lf |= std::uint64_t(unit == u'\n') << k;
                                      }
@@ -53,8 +46,8 @@ LineEndCounts countLineEnds(const char *text, std::size_t size, TextUnits units)
     bool afterCr = false;
     for (std::size_t i = 0; i + step <= size; i += step) {
         const char16_t unit = units == TextUnits::Bytes     ? char16_t(text[i])
-                              : units == TextUnits::Utf16Le ? unitAt<false>(text + i)
-                                                            : unitAt<true>(text + i);
+                              : units == TextUnits::Utf16Le ? utf16Unit(text + i, false)
+                                                            : utf16Unit(text + i, true);
         counts.cr += unit == u'\r';
         counts.lf += unit == u'\n';
         counts.crlf += afterCr && unit == u'\n';

@@ -18,6 +18,14 @@ namespace dewmoth::quotes {
 enum class LineEnds { Cr, Lf };
 enum class TextUnits { Bytes, Utf16Le, Utf16Be };
 
+// The UTF-16 unit in the two bytes at `p`, in the file's byte order.
+inline char16_t utf16Unit(const char *p, bool bigEndian)
+{
+    const auto lo = static_cast<unsigned char>(p[bigEndian ? 1 : 0]);
+    const auto hi = static_cast<unsigned char>(p[bigEndian ? 0 : 1]);
+    return char16_t(lo | (hi << 8));
+}
+
 struct LineEndCounts
 {
     std::uint64_t cr = 0;   // CR units, alone or before LF

@@ -20,22 +20,6 @@ FileStamp stampOf(const struct stat &st)
 
 } // namespace
 
-OpenFile::~OpenFile()
-{
-    close();
-}
-
-OpenFile::OpenFile(OpenFile &&other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
-
-OpenFile &OpenFile::operator=(OpenFile &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = std::exchange(other.m_handle, -1);
-    }
-    return *this;
-}
-
 void OpenFile::close()
 {
     if (m_handle >= 0)

@@ -27,22 +27,6 @@ std::string lastError()
 
 } // namespace
 
-OpenFile::~OpenFile()
-{
-    close();
-}
-
-OpenFile::OpenFile(OpenFile &&other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
-
-OpenFile &OpenFile::operator=(OpenFile &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = std::exchange(other.m_handle, -1);
-    }
-    return *this;
-}
-
 void OpenFile::close()
 {
     if (m_handle != -1)

@@ -79,10 +79,8 @@ QString decodeUtf16(const char *data, std::size_t size, bool bigEndian)
 {
     QString text(qsizetype(size / 2), Qt::Uninitialized);
     auto *out = reinterpret_cast<char16_t *>(text.data());
-    const auto *in = reinterpret_cast<const unsigned char *>(data);
     for (std::size_t i = 0; i < size / 2; ++i)
-        out[i] = bigEndian ? char16_t((in[2 * i] << 8) | in[2 * i + 1])
-                           : char16_t(in[2 * i] | (in[2 * i + 1] << 8));
+        out[i] = utf16Unit(data + 2 * i, bigEndian);
     return text;
 }
 

@@ -86,3 +86,12 @@ start_wine() { # start_wine: a fresh Wine prefix in the scratch folder (a copy o
     wineserver -w
     trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 }
+
+saying_panel() { # saying_panel WINDOW FILE.png: the part of the quote window that shows the saying
+    import -window "$1" -crop 290x130+20+45 +repage "$2"
+}
+
+has_text() { # has_text FILE.png: whether the picture holds dark strokes (text) on its light ground
+    local darkest; darkest=$(convert "$1" -colorspace Gray -format '%[fx:minima]' info:)
+    awk -v d="$darkest" 'BEGIN { exit !(d < 0.3) }'
+}
