@@ -17,7 +17,9 @@ build: deps
 run: build
 	./build/default/bin/dewmoth
 
-test: deps-test format-check fuzz test-windows test-windows-app test-asan test-release
+# Every suite runs to its end even when one before it failed; one summary closes the run.
+test: deps-test
+	./scripts/test-all.sh format-check fuzz test-windows test-windows-app test-asan test-release
 
 test-release:
 	cmake --preset release
