@@ -8,7 +8,7 @@ set -euo pipefail
 program=$1
 . "$(dirname "$0")/lib.sh"
 app_pids=()
-trap 'stop_processes "${app_pids[@]}"; cleanup' EXIT
+trap 'stop_processes "${app_pids[@]}"; umount "$XDG_CONFIG_HOME/autostart" 2>/dev/null; cleanup' EXIT
 
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 folder="$WORK/My \"odd\" \$HOME \\ Zoë's programs"
@@ -27,20 +27,15 @@ start_and_close() { # start_and_close LOG: starts the program, waits for its win
     kill -TERM "$app"; wait "$app" || true
 }
 
-mkdir -p "$(dirname "$entry")"
-echo "root:x:0:0:root:/root:/bin/bash" >"$WORK/document"
-ln -s "$WORK/document" "$entry"
-start_and_close "$WORK/link.log"
-[ "$(cat "$WORK/document")" = "root:x:0:0:root:/root:/bin/bash" ] && [ -L "$entry" ] ||
-    { echo "starting wrote through the link at the entry"; exit 1; }
-rm "$entry"
-echo "a link at the entry's name: left alone"
-
-# A full autostart folder (a small tmpfs: needs root) with a hand-edited entry of ours that
+# With "full-disk": only a full autostart folder (a small tmpfs, which needs the right to mount
+# one; skipped with the reason where that is missing) with a hand-edited entry of ours that
 # still names an older place of the program.
-if [ "$(id -u)" = 0 ]; then
+if [ "${2:-}" = full-disk ]; then
     mkdir -p "$(dirname "$entry")"
-    mount -t tmpfs -o size=64k tmpfs "$(dirname "$entry")"
+    if ! why=$(mount -t tmpfs -o size=64k tmpfs "$(dirname "$entry")" 2>&1); then
+        echo "skipped: a full disk needs a small tmpfs, which could not be mounted (${why:-no reason})"
+        exit 77
+    fi
     printf '[Desktop Entry]\nType=Application\nName=Dewmoth\nExec=/old/place/dewmoth\nX-Mine=1\n' \
         >"$entry"
     cp "$entry" "$WORK/entry.before"
@@ -53,9 +48,17 @@ if [ "$(id -u)" = 0 ]; then
     umount "$(dirname "$entry")"
     [ $status = 0 ] || exit 1
     echo "a full disk: the entry stays byte for byte and the user is told"
-else
-    echo "a full disk: skipped (mounting a small tmpfs needs root)"
+    exit 0
 fi
+
+mkdir -p "$(dirname "$entry")"
+echo "root:x:0:0:root:/root:/bin/bash" >"$WORK/document"
+ln -s "$WORK/document" "$entry"
+start_and_close "$WORK/link.log"
+[ "$(cat "$WORK/document")" = "root:x:0:0:root:/root:/bin/bash" ] && [ -L "$entry" ] ||
+    { echo "starting wrote through the link at the entry"; exit 1; }
+rm "$entry"
+echo "a link at the entry's name: left alone"
 
 "$folder/dewmoth" >"$WORK/first.log" 2>&1 &
 app_pids+=($!)
