@@ -5,6 +5,9 @@
 # another left in the registry or the Startup folders.
 set -euo pipefail
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine turns Unix file names into Windows ones by the locale's character set: in the C locale of
+# a bare system, a name with "é" cannot be made at all.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 prefix="${DEWMOTH_WINEPREFIX:-$PWD/wineprefix}"
 
 make_prefix() {
