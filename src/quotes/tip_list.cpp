@@ -176,7 +176,8 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
         text.truncate(qsizetype(lineLength(reinterpret_cast<const char16_t *>(text.constData()),
                                            std::size_t(text.size()), m_ends)));
     }
-    if (maxChars >= 0 && text.size() > maxChars) {
+    // Cut here, or by the read: either way, never end on half a surrogate pair.
+    if (maxChars >= 0 && (text.size() > maxChars || capped)) {
         qsizetype keep = maxChars;
         if (keep > 0 && text.at(keep - 1).isHighSurrogate())
             --keep;
