@@ -1,8 +1,12 @@
 #include "quotes/line_scan_core.h"
 
+#include <atomic>
+
 namespace dewmoth::quotes {
 
 namespace {
+
+std::atomic<int> forcedScan{-1};
 
 template <bool kBigEndian>
 ScanResult scanUtf16(const ByteSource &source, std::uint64_t from, LineEnds ends, LineIndex &index)
@@ -20,6 +24,41 @@ ScanResult scanUtf16(const ByteSource &source, std::uint64_t from, LineEnds ends
 
 } // namespace
 
+namespace detail {
+
+ScanResult scanByteLinesPortable(const ByteSource &source, std::uint64_t from, LineEnds ends,
+                                 LineIndex &index)
+{
+    return scanBlocks<1>(source, from, ends, index,
+                         [](const char *block, std::uint64_t &cr, std::uint64_t &lf) {
+                             cr = lf = 0;
+                             for (unsigned k = 0; k < 64; ++k) {
+                                 cr |= std::uint64_t(block[k] == '\r') << k;
+                                 lf |= std::uint64_t(block[k] == '\n') << k;
+                             }
+                         });
+}
+
+} // namespace detail
+
+const char *byteScanName(ByteScan scan)
+{
+    switch (scan) {
+    case ByteScan::Sse2:
+        return "SSE2";
+    case ByteScan::Avx2:
+        return "AVX2";
+    case ByteScan::Portable:
+        break;
+    }
+    return "portable";
+}
+
+void forceByteScan(std::optional<ByteScan> scan)
+{
+    forcedScan.store(scan ? int(*scan) : -1, std::memory_order_relaxed);
+}
+
 ScanResult::ScanResult() = default;
 ScanResult::~ScanResult() = default;
 ScanResult::ScanResult(ScanResult &&) noexcept = default;
@@ -36,7 +75,10 @@ ScanResult scanLines(const ByteSource &source, std::uint64_t from, TextUnits uni
     case TextUnits::Bytes:
         break;
     }
-    return scanByteLines(source, from, ends, index);
+    const int forced = forcedScan.load(std::memory_order_relaxed);
+    static const ByteScan fastest = runnableByteScans().back();
+    return detail::scanByteLinesWith(forced < 0 ? fastest : ByteScan(forced), source, from, ends,
+                                     index);
 }
 
 LineEndCounts countLineEnds(const char *text, std::size_t size, TextUnits units)

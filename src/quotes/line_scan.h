@@ -11,7 +11,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace dewmoth::quotes {
 
@@ -66,8 +68,24 @@ ScanResult scanLines(const ByteSource &source, std::uint64_t from, TextUnits uni
 // Counts line ends in text[0, size) the way scanLines does, to guess a file's kind early.
 LineEndCounts countLineEnds(const char *text, std::size_t size, TextUnits units);
 
-// The processor's own scan for 8-bit text (one implementation per processor family).
-ScanResult scanByteLines(const ByteSource &source, std::uint64_t from, LineEnds ends,
-                         LineIndex &index);
+// The scans of 8-bit text. Every build holds the portable one, an x86-64 build the SSE2 and
+// AVX2 ones too; they find the same starts, only at different speeds.
+enum class ByteScan { Portable, Sse2, Avx2 };
+
+// The scans this build holds that this processor can run, the fastest last.
+std::vector<ByteScan> runnableByteScans();
+const char *byteScanName(ByteScan scan);
+
+// Makes every later scan use `scan` (one of the runnable ones) instead of the fastest, so that
+// tests and benchmarks reach each of them on any processor; nullopt goes back to the fastest.
+void forceByteScan(std::optional<ByteScan> scan);
+
+namespace detail {
+ScanResult scanByteLinesPortable(const ByteSource &source, std::uint64_t from, LineEnds ends,
+                                 LineIndex &index);
+// One implementation per processor family (line_scan_x86.cpp, line_scan_portable.cpp).
+ScanResult scanByteLinesWith(ByteScan scan, const ByteSource &source, std::uint64_t from,
+                             LineEnds ends, LineIndex &index);
+} // namespace detail
 
 } // namespace dewmoth::quotes

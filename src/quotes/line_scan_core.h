@@ -16,9 +16,11 @@ namespace dewmoth::quotes::detail {
 inline constexpr std::size_t kChunkBytes = std::size_t(256) << 10;
 
 // `masks(block, cr, lf)` sets bit k of cr (lf) when unit k of the 64-unit block is CR (LF).
+// Always inlined into the scan that calls it, so that it is built for that scan's processor
+// (see line_scan_x86_avx2.cpp) and inlines that scan's masks in turn.
 template <unsigned kUnit, typename Masks>
-ScanResult scanBlocks(const ByteSource &source, std::uint64_t from, LineEnds ends, LineIndex &index,
-                      Masks masks)
+[[gnu::always_inline]] inline ScanResult scanBlocks(const ByteSource &source, std::uint64_t from,
+                                                    LineEnds ends, LineIndex &index, Masks masks)
 {
     ScanResult result;
     // One block of zeros after the chunk, so that the last, partial block reads no garbage.

@@ -5,7 +5,7 @@
 namespace dewmoth::quotes {
 
 namespace detail {
-// line_scan_x86_avx2.cpp, built for processors with AVX2.
+// line_scan_x86_avx2.cpp: to be called only where hasAvx2().
 ScanResult scanByteLinesAvx2(const ByteSource &source, std::uint64_t from, LineEnds ends,
                              LineIndex &index);
 } // namespace detail
@@ -19,15 +19,10 @@ bool hasAvx2()
            __builtin_cpu_supports("bmi");
 }
 
-} // namespace
-
-ScanResult scanByteLines(const ByteSource &source, std::uint64_t from, LineEnds ends,
-                         LineIndex &index)
+// SSE2, which every x86-64 processor has: four 16-byte compares per mask.
+ScanResult scanByteLinesSse2(const ByteSource &source, std::uint64_t from, LineEnds ends,
+                             LineIndex &index)
 {
-    static const bool avx2 = hasAvx2();
-    if (avx2)
-        return detail::scanByteLinesAvx2(source, from, ends, index);
-    // SSE2, which every x86-64 processor has: four 16-byte compares per mask.
     return detail::scanBlocks<1>(
         source, from, ends, index, [](const char *block, std::uint64_t &cr, std::uint64_t &lf) {
             const __m128i crs = _mm_set1_epi8('\r');
@@ -41,6 +36,33 @@ ScanResult scanByteLines(const ByteSource &source, std::uint64_t from, LineEnds 
                       << (16 * k);
             }
         });
+}
+
+} // namespace
+
+std::vector<ByteScan> runnableByteScans()
+{
+    static const bool avx2 = hasAvx2();
+    if (avx2)
+        return {ByteScan::Portable, ByteScan::Sse2, ByteScan::Avx2};
+    return {ByteScan::Portable, ByteScan::Sse2};
+}
+
+ScanResult detail::scanByteLinesWith(ByteScan scan, const ByteSource &source, std::uint64_t from,
+                                     LineEnds ends, LineIndex &index)
+{
+    static const bool avx2 = hasAvx2();
+    switch (scan) {
+    case ByteScan::Avx2:
+        if (avx2)
+            return scanByteLinesAvx2(source, from, ends, index);
+        break;
+    case ByteScan::Portable:
+        return scanByteLinesPortable(source, from, ends, index);
+    case ByteScan::Sse2:
+        break;
+    }
+    return scanByteLinesSse2(source, from, ends, index);
 }
 
 } // namespace dewmoth::quotes
