@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFontInfo>
@@ -374,6 +375,8 @@ void TestFrmTip::followsEditsWhileOpen_data()
     QTest::newRow("saved as a new file renamed over it")
         << "rename" << QByteArray("Other\n") << "Other" << 1;
     QTest::newRow("shortened in place") << "write" << QByteArray("Fi\r\n") << "Fi" << 1;
+    QTest::newRow("saved in place at the same size, at another time")
+        << "same size" << QByteArray("Alphabet\r\nXYZ\r\n") << "XYZ" << 2;
     QTest::newRow("emptied") << "write" << QByteArray() << "" << 0;
     QTest::newRow("deleted: the sayings read before stay")
         << "remove" << QByteArray() << "Second" << 2;
@@ -399,10 +402,14 @@ void TestFrmTip::followsEditsWhileOpen()
     QCOMPARE(label->text(), QStringLiteral("Second"));
 
     const QString path = m_dir->filePath("TIPOFDAY.TXT");
-    if (edit == "write" || edit == "rename") {
-        QFile file(edit == "write" ? path : path + ".new");
+    if (edit == "write" || edit == "same size" || edit == "rename") {
+        QFile file(edit == "rename" ? path + ".new" : path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QCOMPARE(file.write(bytes), bytes.size());
+        // Set, not left to the clock: a coarse clock could give the old time back.
+        if (edit == "same size")
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(10),
+                                     QFileDevice::FileModificationTime));
         file.close();
         if (edit == "rename")
             QVERIFY(std::rename(QFile::encodeName(file.fileName()), QFile::encodeName(path)) == 0);
