@@ -178,7 +178,7 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
     }
     // Cut here, or by the read: either way, never end on half a surrogate pair.
     if (maxChars >= 0 && (text.size() > maxChars || capped)) {
-        qsizetype keep = maxChars;
+        qsizetype keep = std::min(maxChars, text.size());
         if (keep > 0 && text.at(keep - 1).isHighSurrogate())
             --keep;
         text.truncate(keep);
