@@ -43,7 +43,8 @@ windows-qt: deps-test
 	./scripts/build-windows-qt.sh
 
 windows-app: windows-qt
-	DEWMOTH_WINDOWS_QT="$$(./scripts/build-windows-qt.sh --print-prefix)" cmake --preset windows-app
+	DEWMOTH_WINDOWS_QT="$$(./scripts/build-windows-qt.sh --print-prefix)" \
+	DEWMOTH_QT_HOST_CMAKE_DIR="/usr/lib/$$(gcc -print-multiarch)/cmake" cmake --preset windows-app
 	cmake --build --preset windows-app -j $(JOBS)
 
 windows-package: windows-app

@@ -90,7 +90,7 @@ EOF
 echo "[2/4] Configuring"
 cmake -S "$src" -B "$work/build" -G Ninja --log-level=WARNING \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
     "${options[@]}" > "$work/configure.log" 2>&1 ||
     { tail -40 "$work/configure.log" >&2; exit 1; }
 

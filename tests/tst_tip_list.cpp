@@ -1,8 +1,8 @@
 // Which sayings a quote file yields: line ends, empty lines, encodings, sizes and read errors.
+#include "core/utf8_check.h"
 #include "quotes/line_scan.h"
 #include "quotes/quote_source.h"
 #include "quotes/tip_list.h"
-#include "quotes/utf8_check.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -190,7 +190,7 @@ void TestTipList::utf8CheckOnLargeInput()
     // One ASCII byte, then 4-byte characters: every quarter boundary falls inside a character.
     QByteArray text = "a" + QByteArray("\xF0\x9F\xA6\x8B").repeated(4096);
     const auto check = [&text](bool expected) {
-        QCOMPARE(isValidUtf8(text.constData(), std::size_t(text.size())), expected);
+        QCOMPARE(dewmoth::core::isValidUtf8(text.constData(), std::size_t(text.size())), expected);
     };
     if (at >= 0)
         text[at] = '\xFF';

@@ -1,6 +1,6 @@
 // Reading back and writing the remembered window size, and the store that keeps it: its INI
 // text, and a settings folder that others can spoil.
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "quote_window/window_size.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <QTest>
 
 #ifndef Q_OS_WIN // the settings file and what may stand in its place
-#include "app/ini_text.h"
+#include "core/ini_text.h"
 #include "files/guarded_file.h"
 #include "unprivileged.h"
 
@@ -116,11 +116,11 @@ void TestWindowSize::iniText()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, width);
     QFETCH(QByteArray, after);
-    const auto read = app::iniValue(before.toStdString(), "size", "Width");
+    const auto read = core::iniValue(before.toStdString(), "size", "Width");
     QCOMPARE(read ? QByteArray::fromStdString(*read) : QByteArray("-"), width);
-    const std::string changed = app::iniWithValue(before.toStdString(), "size", "Width", "9000");
+    const std::string changed = core::iniWithValue(before.toStdString(), "size", "Width", "9000");
     QCOMPARE(QByteArray::fromStdString(changed), after);
-    QCOMPARE(app::iniValue(changed, "size", "Width").value_or("-"), std::string("9000"));
+    QCOMPARE(core::iniValue(changed, "size", "Width").value_or("-"), std::string("9000"));
 }
 
 void TestWindowSize::store_data()
@@ -147,7 +147,7 @@ void TestWindowSize::store()
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     const QString app = QStringLiteral("dewmoth");
-    const QString path = app::settingsLocation(app);
+    const QString path = core::settingsLocation(app);
     QCOMPARE(path, home.filePath("Dewmoth/dewmoth.ini"));
     const QString folder = QFileInfo(path).absolutePath();
     QVERIFY(QDir().mkpath(folder));
@@ -180,8 +180,8 @@ void TestWindowSize::store()
     if (trouble == "lock held by another process")
         other.emplace(QFile::encodeName(folder).toStdString(), std::chrono::milliseconds(0));
 
-    const app::StoredSettings before =
-        app::readSettings(app, {QStringLiteral("size/Width"), QStringLiteral("size/Height")});
+    const core::StoredSettings before =
+        core::readSettings(app, {QStringLiteral("size/Width"), QStringLiteral("size/Height")});
     const bool readable =
         trouble != "FIFO" && trouble != "link to a device" && trouble != "unreadable file";
     QCOMPARE(before.error.isEmpty(), readable);
@@ -201,8 +201,8 @@ void TestWindowSize::store()
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
         failure =
-            app::storeSettings(app, {{QStringLiteral("size/Width"), QStringLiteral("9000")},
-                                     {QStringLiteral("size/Height"), QStringLiteral("7200")}});
+            core::storeSettings(app, {{QStringLiteral("size/Width"), QStringLiteral("9000")},
+                                      {QStringLiteral("size/Height"), QStringLiteral("7200")}});
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, handler);
     }

@@ -1,10 +1,12 @@
 #include "about/frm_about.h"
 
 #include "about/sys_info.h"
-#include "app/program_info.h"
+#include "core/program_info.h"
+#include "shell/document_launcher.h"
 #include "widgets/dialog_style.h"
 #include "widgets/link_label.h"
 #include "widgets/twips.h"
+#include "widgets/user_message.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -76,7 +78,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Image2->setPixmap(QPixmap(QStringLiteral(":/dewmoth/banner.gif")));
     Image2->setScaledContents(true);
     Image2->setGeometry(twipsRect(720, 120, 5580, 855));
-    Image2->setAccessibleName(app::productName());
+    Image2->setAccessibleName(core::productName());
 
     // The design at a glance, in twips, in stacking order. Black texts keep their colour on
     // any palette; a fit lets a text grow to its own size from there.
@@ -113,7 +115,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
          360, 3240, 6375, 495, false, Fit::None},
     };
     const LabelDesign below[] = {
-        {"lblDisclaimer", app::productName(), 360, 4425, 3510, 390, true, Fit::Downwards},
+        {"lblDisclaimer", core::productName(), 360, 4425, 3510, 390, true, Fit::Downwards},
         {"lblVersion", tr("Version"), 360, 4620, 1605, 225, false, Fit::None},
         {"Label1", tr("Copyright © 2026 Orlan Vesty Readings Circle"), 360, 4800, 3240, 195, false,
          Fit::OneLine},
@@ -139,7 +141,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     };
 
     addLabels(above);
-    Label4 = new widgets::LinkLabel(app::makerAddress(), this);
+    Label4 = new widgets::LinkLabel(core::makerAddress(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setFont(widgets::linkFont());
     Label4->move(widgets::toPixels(360), widgets::toPixels(3720));
@@ -195,8 +197,8 @@ void frmAbout::showModal(QWidget *owner)
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(tr("About %1").arg(app::productName()));
-    lblVersion->setText(tr("Version %1").arg(app::versionText()));
+    setWindowTitle(tr("About %1").arg(core::productName()));
+    lblVersion->setText(tr("Version %1").arg(core::versionText()));
 }
 
 QString frmAbout::unavailableMessage()
@@ -208,7 +210,7 @@ void frmAbout::StartSysInfo()
 {
     if (LaunchSysInfo())
         return;
-    QMessageBox box(QMessageBox::NoIcon, app::productName(), unavailableMessage(), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, core::productName(), unavailableMessage(), QMessageBox::Ok,
                     this);
     box.setObjectName(QStringLiteral("sysInfoUnavailable"));
     box.exec();
@@ -226,7 +228,9 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::Label4_Click()
 {
-    widgets::openLink(this, Label4->text());
+    if (!shell::OpenDocument("open", Label4->text().toStdString(), std::nullopt, std::nullopt,
+                             shell::kShowNormal))
+        widgets::tellUser(this, widgets::linkNotOpenedText(Label4->text()));
 }
 
 } // namespace dewmoth::about

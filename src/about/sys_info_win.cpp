@@ -1,6 +1,6 @@
 #include "about/registry_win.h"
 #include "about/sys_info.h"
-#include "app/win_text.h"
+#include "core/win_text.h"
 
 #include <array>
 
@@ -43,8 +43,8 @@ KeyValueOutcome GetKeyValue(HKEY root, const std::wstring &keyName, const std::w
         outcome = interpretKeyValue(type, std::string_view(buffer.data(), size), value,
                                     text ? sizeof(wchar_t) : 1);
         if (outcome == KeyValueOutcome::Read && text) {
-            value = app::toUtf8(std::wstring_view(reinterpret_cast<const wchar_t *>(value.data()),
-                                                  value.size() / sizeof(wchar_t)));
+            value = core::toUtf8(std::wstring_view(reinterpret_cast<const wchar_t *>(value.data()),
+                                                   value.size() / sizeof(wchar_t)));
         }
         if (outcome == KeyValueOutcome::Read)
             keyVal = std::move(value);
@@ -58,7 +58,7 @@ LookupResult FindPrimarySysInfoTool(SysInfoTool &tool)
     std::string path;
     switch (GetKeyValue(HKEY_LOCAL_MACHINE, kToolKey, L"PATH", path)) {
     case KeyValueOutcome::Read:
-        tool = SysInfoTool{std::filesystem::path(app::toWide(path)), {}};
+        tool = SysInfoTool{std::filesystem::path(core::toWide(path)), {}};
         return LookupResult::Found; // started as found, whether or not the file is there
     case KeyValueOutcome::NoData:
         return LookupResult::Failed;
@@ -74,7 +74,7 @@ LookupResult FindFallbackSysInfoTool(SysInfoTool &tool)
     if (GetKeyValue(HKEY_LOCAL_MACHINE, kToolFolderKey, L"MSINFO", folder) != KeyValueOutcome::Read)
         return LookupResult::Failed;
     // Appended as it is: a folder that ends in a backslash gives two in a row.
-    const std::wstring program = app::toWide(folder) + L"\\MSINFO32.EXE";
+    const std::wstring program = core::toWide(folder) + L"\\MSINFO32.EXE";
     if (!isOrdinaryFile(program))
         return LookupResult::Failed;
     tool = SysInfoTool{std::filesystem::path(program), {}};
@@ -90,7 +90,7 @@ bool StartSysInfoTool(const SysInfoTool &tool)
     // can never start some other program.
     std::wstring commandLine = L"\"" + program + L"\"";
     for (const std::string &argument : tool.arguments)
-        commandLine += L" \"" + app::toWide(argument) + L"\"";
+        commandLine += L" \"" + core::toWide(argument) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

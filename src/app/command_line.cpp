@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -63,7 +63,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.text = parser.helpText();
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::Version;
-        result.text = productName() + QLatin1Char(' ') + versionText() + QLatin1Char('\n');
+        result.text =
+            core::productName() + QLatin1Char(' ') + core::versionText() + QLatin1Char('\n');
     } else if (parser.isSet(print)) {
         result.action = CommandLine::Action::Print;
     }

@@ -1,9 +1,9 @@
 #include "about/frm_about.h"
 #include "app/command_line.h"
 #include "app/font_warmup.h"
-#include "app/program_info.h"
 #include "app/termination.h"
 #include "app/translations.h"
+#include "core/program_info.h"
 #include "quote_window/frm_tip.h"
 #include "quotes/quote_source.h"
 #include "shell/startup_switch.h"
@@ -16,7 +16,7 @@ namespace {
 
 std::filesystem::path userQuoteFile()
 {
-    const std::filesystem::path folder = dewmoth::app::userDataFolder();
+    const std::filesystem::path folder = dewmoth::core::userDataFolder();
     return folder.empty() ? folder : folder / "TIPOFDAY.TXT";
 }
 
@@ -36,7 +36,7 @@ int answerWithoutWindow(int argc, char *argv[])
         return 0;
     case Action::Print:
         return dewmoth::quotes::printSaying(
-            dewmoth::quotes::quoteFilePath(dewmoth::app::executableFile().parent_path(),
+            dewmoth::quotes::quoteFilePath(dewmoth::core::executableFile().parent_path(),
                                            userQuoteFile()),
             stdout, stderr);
     default:
@@ -67,16 +67,16 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     fonts.applicationCreated();
     dewmoth::app::installTranslations(app);
-    QApplication::setApplicationName(dewmoth::app::productName());
-    QApplication::setApplicationVersion(dewmoth::app::versionText());
-    QGuiApplication::setDesktopFileName(dewmoth::app::applicationId());
+    QApplication::setApplicationName(dewmoth::core::productName());
+    QApplication::setApplicationVersion(dewmoth::core::versionText());
+    QGuiApplication::setDesktopFileName(dewmoth::core::applicationId());
 
     using dewmoth::quote_window::frmTip;
     frmTip::Environment environment;
-    const std::filesystem::path executable = dewmoth::app::executableFile();
+    const std::filesystem::path executable = dewmoth::core::executableFile();
     environment.programFolder = executable.parent_path();
     environment.userQuoteFile = userQuoteFile();
-    environment.settingsApplication = dewmoth::app::executableBaseName();
+    environment.settingsApplication = dewmoth::core::executableBaseName();
     environment.startupTarget = dewmoth::shell::StartupTarget(executable);
     environment.showAbout = [](QWidget *owner) { dewmoth::about::frmAbout::showModal(owner); };
     environment.awaitFonts = [&fonts] { fonts.awaitFonts(); };

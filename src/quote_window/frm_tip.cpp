@@ -1,14 +1,16 @@
 #include "quote_window/frm_tip.h"
 
-#include "app/program_info.h"
-#include "app/settings_store.h"
+#include "core/program_info.h"
+#include "core/settings_store.h"
 #include "quote_window/quote_panel.h"
 #include "quote_window/quote_window_log.h"
 #include "quote_window/window_size.h"
 #include "quotes/quote_source.h"
+#include "shell/document_launcher.h"
 #include "shell/startup_switch.h"
 #include "widgets/dialog_style.h"
 #include "widgets/link_label.h"
+#include "widgets/user_message.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,7 +33,6 @@ namespace dewmoth::quote_window {
 using widgets::dialogFont;
 using widgets::linkFont;
 using widgets::LinkLabel;
-using widgets::openLink;
 using widgets::paintFocusFrame;
 using widgets::programIcon;
 using widgets::tellUser;
@@ -59,9 +60,9 @@ QString startupFailureText(bool wanted, const std::string &reason)
 {
     const QString why = QString::fromLocal8Bit(reason.c_str());
     return wanted ? frmTip::tr("%1 could not be set to start at logon: %2.")
-                        .arg(app::productName(), why)
+                        .arg(core::productName(), why)
                   : frmTip::tr("%1 could not be kept from starting at logon: %2.")
-                        .arg(app::productName(), why);
+                        .arg(core::productName(), why);
 }
 
 } // namespace
@@ -70,7 +71,7 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     : QDialog(parent), m_env(std::move(environment))
 {
     setObjectName(QStringLiteral("frmTip"));
-    setWindowTitle(app::productName());
+    setWindowTitle(core::productName());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setSizeGripEnabled(false);
@@ -155,7 +156,7 @@ void frmTip::buildControls()
         // The link sits between the description and the start-up label, on screen and in the
         // order assistive technology reads the controls.
         if (design.member == &frmTip::lblDescription) {
-            lblLink = new LinkLabel(app::makerAddress(), this);
+            lblLink = new LinkLabel(core::makerAddress(), this);
             lblLink->setObjectName(QStringLiteral("lblLink"));
             lblLink->move(toPixels(120), toPixels(4080));
             connect(lblLink, &LinkLabel::clicked, this, &frmTip::lblLink_Click);
@@ -411,11 +412,11 @@ QSize frmTip::smallestShownClient() const
 
 void frmTip::restoreSize()
 {
-    const app::StoredSettings stored =
-        app::readSettings(m_env.settingsApplication, {kSizeWidthKey, kSizeHeightKey});
+    const core::StoredSettings stored =
+        core::readSettings(m_env.settingsApplication, {kSizeWidthKey, kSizeHeightKey});
     if (!stored.error.isEmpty())
         qCWarning(lcQuoteWindow) << "cannot read stored window size from"
-                                 << app::settingsLocation(m_env.settingsApplication)
+                                 << core::settingsLocation(m_env.settingsApplication)
                                  << stored.error;
     const QScreen *s = screen();
     const QSize available = s ? s->availableGeometry().size() : QSize();
@@ -517,12 +518,12 @@ void frmTip::Form_Unload()
     }
     const QSize outer = windowHandle()->frameGeometry().size();
     const QString failure =
-        app::storeSettings(m_env.settingsApplication,
-                           {{kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel)},
-                            {kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel)}});
+        core::storeSettings(m_env.settingsApplication,
+                            {{kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel)},
+                             {kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel)}});
     if (!failure.isEmpty())
         qCWarning(lcQuoteWindow) << "cannot store window size in"
-                                 << app::settingsLocation(m_env.settingsApplication) << failure;
+                                 << core::settingsLocation(m_env.settingsApplication) << failure;
 }
 
 void frmTip::closeEvent(QCloseEvent *event)
@@ -554,7 +555,9 @@ void frmTip::cmdFont_Click()
 
 void frmTip::lblLink_Click()
 {
-    openLink(this, lblLink->text());
+    if (!shell::OpenDocument("open", lblLink->text().toStdString(), std::nullopt, std::nullopt,
+                             shell::kShowNormal))
+        tellUser(this, widgets::linkNotOpenedText(lblLink->text()));
 }
 
 void frmTip::runStartupTest()
@@ -562,7 +565,7 @@ void frmTip::runStartupTest()
     const shell::StartupState state =
         m_env.startupTest
             ? m_env.startupTest()
-            : shell::RefreshStartupEntry(app::productName().toStdString(), m_env.startupTarget);
+            : shell::RefreshStartupEntry(core::productName().toStdString(), m_env.startupTarget);
     // The test has already pointed the entry at this program where that was needed; the box
     // only shows the result.
     const QSignalBlocker blocker(chkLoadTipsAtStartup);
@@ -579,7 +582,7 @@ void frmTip::chkLoadTipsAtStartup_Click()
     const bool wanted = chkLoadTipsAtStartup->isChecked();
     const shell::StartupState state =
         m_env.setStartup ? m_env.setStartup(wanted)
-                         : shell::SetStartupEnabled(wanted, app::productName().toStdString(),
+                         : shell::SetStartupEnabled(wanted, core::productName().toStdString(),
                                                     m_env.startupTarget);
     if (state.enabled == wanted && state.failure.empty())
         return;

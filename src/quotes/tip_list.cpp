@@ -1,7 +1,7 @@
 #include "quotes/tip_list.h"
 
+#include "core/utf8_check.h"
 #include "quotes/legacy_text.h"
-#include "quotes/utf8_check.h"
 
 #include <algorithm>
 #include <cstring>
@@ -70,7 +70,7 @@ QString decodeBytes(const char *data, std::size_t size, bool cut)
                 whole = size - 1 - tail;
         }
     }
-    if (isValidUtf8(data, whole))
+    if (core::isValidUtf8(data, whole))
         return QString::fromUtf8(data, qsizetype(whole));
     return decodeLegacyText(data, size);
 }

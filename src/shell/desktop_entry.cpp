@@ -1,6 +1,6 @@
 #include "shell/desktop_entry.h"
 
-#include "quotes/utf8_check.h"
+#include "core/utf8_check.h"
 
 namespace dewmoth::shell {
 
@@ -102,7 +102,7 @@ std::string escapeStringValue(std::string_view value)
 bool nameableInEntry(std::string_view program)
 {
     return !program.empty() && program.find('\0') == std::string_view::npos &&
-           quotes::isValidUtf8(program.data(), program.size());
+           core::isValidUtf8(program.data(), program.size());
 }
 
 std::string execValueFor(std::string_view program)

@@ -1,6 +1,6 @@
 #include "shell/document_launcher.h"
 
-#include "app/win_text.h"
+#include "core/win_text.h"
 
 #include <shellapi.h>
 
@@ -12,10 +12,10 @@ bool OpenDocument(const std::string &operation, const std::string &file,
 {
     if (file.empty())
         return false;
-    const std::wstring wideOperation = app::toWide(operation);
-    const std::wstring wideFile = app::toWide(file);
-    const std::wstring wideParameters = parameters ? app::toWide(*parameters) : std::wstring();
-    const std::wstring wideDirectory = directory ? app::toWide(*directory) : std::wstring();
+    const std::wstring wideOperation = core::toWide(operation);
+    const std::wstring wideFile = core::toWide(file);
+    const std::wstring wideParameters = parameters ? core::toWide(*parameters) : std::wstring();
+    const std::wstring wideDirectory = directory ? core::toWide(*directory) : std::wstring();
     const HINSTANCE result =
         ::ShellExecuteW(::GetDesktopWindow(), wideOperation.c_str(), wideFile.c_str(),
                         parameters ? wideParameters.c_str() : nullptr,

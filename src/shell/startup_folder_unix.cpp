@@ -1,7 +1,7 @@
 #include "shell/startup_folder.h"
 
-#include "app/program_info.h"
-#include "app/xdg_dirs.h"
+#include "core/program_info.h"
+#include "core/xdg_dirs.h"
 #include "files/guarded_file.h"
 #include "shell/desktop_entry.h"
 #include "shell/shell_log.h"
@@ -29,9 +29,9 @@ std::filesystem::path GetSpecialFolder(int folderId)
 {
     switch (folderId) {
     case kCsidlStartup:
-        return toPath(app::configHome() + QStringLiteral("/autostart"));
+        return toPath(core::configHome() + QStringLiteral("/autostart"));
     case kCsidlCommonStartup:
-        return toPath(app::systemConfigDirs().constFirst() + QStringLiteral("/autostart"));
+        return toPath(core::systemConfigDirs().constFirst() + QStringLiteral("/autostart"));
     default:
         return {}; // no recent-documents folder, nothing else we know of
     }
@@ -57,9 +57,9 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
             *why = "its path cannot be written into a desktop entry";
         return false;
     }
-    const std::string text =
-        startupEntryText(app::productName().toStdString(), app::programDescription().toStdString(),
-                         app::applicationId().toStdString(), program, /*hidden=*/false);
+    const std::string text = startupEntryText(
+        core::productName().toStdString(), core::programDescription().toStdString(),
+        core::applicationId().toStdString(), program, /*hidden=*/false);
     // Replaced, never written through: a link at `link` may point at anybody's file.
     if (const std::string failure = files::replaceFile(link, text); !failure.empty()) {
         qCWarning(lcShell) << "cannot write startup entry" << fromPath(link)

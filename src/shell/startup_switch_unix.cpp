@@ -1,7 +1,7 @@
 #include "shell/startup_switch.h"
 
-#include "app/program_info.h"
-#include "app/xdg_dirs.h"
+#include "core/program_info.h"
+#include "core/xdg_dirs.h"
 #include "files/guarded_file.h"
 #include "shell/desktop_entry.h"
 #include "shell/shell_log.h"
@@ -35,7 +35,7 @@ std::filesystem::path effectiveEntry(const std::string &productName)
     const std::filesystem::path own = userEntry(productName);
     if (files::nameExists(own))
         return own;
-    for (const QString &dir : app::systemConfigDirs()) {
+    for (const QString &dir : core::systemConfigDirs()) {
         const std::filesystem::path candidate =
             QFile::encodeName(dir).toStdString() + "/autostart/" + productName + ".desktop";
         if (files::nameExists(candidate))
@@ -103,8 +103,8 @@ std::string writeEntry(const std::filesystem::path &path, std::string_view text)
 // An entry of ours that keeps a system-wide entry of the same name from starting the program.
 std::string hidingEntry(const std::filesystem::path &target)
 {
-    return startupEntryText(app::productName().toStdString(), "Switched off for this user",
-                            app::applicationId().toStdString(), target.string(), true);
+    return startupEntryText(core::productName().toStdString(), "Switched off for this user",
+                            core::applicationId().toStdString(), target.string(), true);
 }
 
 } // namespace

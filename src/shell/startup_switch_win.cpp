@@ -1,13 +1,13 @@
 #include "shell/startup_switch.h"
 
-#include "app/win_text.h"
+#include "core/win_text.h"
 #include "shell/startup_folder.h"
 
 namespace dewmoth::shell {
 
 std::filesystem::path StartupEntryPath(const std::string &productName)
 {
-    return std::filesystem::path(GetStartupFolder().wstring() + L"\\" + app::toWide(productName) +
+    return std::filesystem::path(GetStartupFolder().wstring() + L"\\" + core::toWide(productName) +
                                  L".lnk");
 }
 

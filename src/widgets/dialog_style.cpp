@@ -1,33 +1,12 @@
 #include "widgets/dialog_style.h"
 
-#include "app/program_info.h"
-#include "shell/document_launcher.h"
-
 #include <QFontDatabase>
 #include <QIcon>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
 namespace dewmoth::widgets {
-
-void tellUser(QWidget *owner, const QString &text)
-{
-    auto *box =
-        new QMessageBox(QMessageBox::Warning, app::productName(), text, QMessageBox::Ok, owner);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
-
-void openLink(QWidget *owner, const QString &address)
-{
-    if (!shell::OpenDocument("open", address.toStdString(), std::nullopt, std::nullopt,
-                             shell::kShowNormal))
-        tellUser(owner, QObject::tr("%1 could not be opened: nothing on this computer opens web "
-                                    "addresses.")
-                            .arg(address));
-}
 
 QFont dialogFont(qreal points)
 {

@@ -1,5 +1,5 @@
-// What the program's windows share in look and manner: the stand-in for the classic dialog
-// font, the program's pictures, the focus frame, and how a failure or a link reaches the user.
+// What the program's windows share in look: the stand-in for the classic dialog font, the
+// program's pictures, the focus frame.
 #pragma once
 
 #include <QCursor>
@@ -18,13 +18,6 @@ QCursor handCursor();
 // Draws the style's focus frame inside `widget` at `rect` when the widget has the focus; for
 // widgets that take the focus but whose base class draws none.
 void paintFocusFrame(QWidget *widget, const QRect &rect);
-
-// Tells the user of a failure they must act on: a warning box over `owner`, titled with the
-// product name, that does not hold up the caller (a test or an event loop goes on meanwhile).
-void tellUser(QWidget *owner, const QString &text);
-
-// Opens a link's address with the desktop's handler; tells the user when nothing can open it.
-void openLink(QWidget *owner, const QString &address);
 
 // The link's face: the dialog face at 9.75 pt, underlined.
 QFont linkFont();

@@ -56,7 +56,7 @@ LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QWidget(parent),
     setFocusPolicy(Qt::TabFocus);
     // No font yet: a window may build its controls while the fonts are still loading.
     QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    linkPalette.setColor(QPalette::WindowText, QColor(kLinkColour));
     setPalette(linkPalette);
 }
 

@@ -1,9 +1,13 @@
 // A label that shows a web address as a link.
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 namespace dewmoth::widgets {
+
+// The colour of a link in the design.
+inline constexpr QRgb kLinkColour = 0xff0000ff;
 
 // A label that shows a web address as a link (blue, the hand cursor, sized to its text in the
 // font it is given, normally linkFont()) and reports clicks and Enter/Space. Assistive technology

@@ -1,7 +1,7 @@
 // Any program path written into a desktop entry's Exec line must read back as exactly that
 // path, on one line. Any text read as a desktop entry of ours and pointed at another program
 // must start that program; any text read as a settings file and given a value must give it back.
-#include "app/ini_text.h"
+#include "core/ini_text.h"
 #include "shell/desktop_entry.h"
 
 #include <cstdint>
@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (entryProgram(moved) != "/new place/100%/dewmoth" || !autostartEntryEnabled(moved))
             std::abort();
     }
-    const std::string ini = dewmoth::app::iniWithValue(path, "size", "Width", "9000");
-    if (dewmoth::app::iniValue(ini, "size", "Width") != "9000")
+    const std::string ini = dewmoth::core::iniWithValue(path, "size", "Width", "9000");
+    if (dewmoth::core::iniValue(ini, "size", "Width") != "9000")
         std::abort();
     if (path.empty() || path.find('\0') != std::string::npos)
         return 0; // no file system path holds a NUL

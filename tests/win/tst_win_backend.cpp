@@ -5,7 +5,7 @@
 
 #include "about/registry_win.h"
 #include "about/sys_info.h"
-#include "app/win_text.h"
+#include "core/win_text.h"
 #include "quotes/quote_file.h"
 #include "shell/document_launcher.h"
 #include "shell/startup_folder.h"
@@ -305,7 +305,7 @@ TEST_CASE("a document opens with its registered handler")
         std::ofstream(document) << "Clouds pass.";
     }
 
-    CHECK(shell::OpenDocument("open", app::toUtf8(document.wstring()), std::nullopt, std::nullopt,
+    CHECK(shell::OpenDocument("open", core::toUtf8(document.wstring()), std::nullopt, std::nullopt,
                               shell::kShowNormal));
     CHECK(waitForMarker(marker).find("a saying.dewmothtest") != std::string::npos);
     CHECK_FALSE(shell::OpenDocument("open", "", std::nullopt, std::nullopt, 1));

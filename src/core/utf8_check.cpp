@@ -1,10 +1,10 @@
-#include "quotes/utf8_check.h"
+#include "core/utf8_check.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-namespace dewmoth::quotes {
+namespace dewmoth::core {
 
 namespace {
 
@@ -86,4 +86,4 @@ bool isValidUtf8(const char *data, std::size_t size)
            runUtf8(sd, d + common, cut[4] - cut[3] - common) == Ok;
 }
 
-} // namespace dewmoth::quotes
+} // namespace dewmoth::core

@@ -1,13 +1,13 @@
-#include "app/program_info.h"
+#include "core/program_info.h"
 
-#include "app/xdg_dirs.h"
+#include "core/xdg_dirs.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <system_error>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 std::filesystem::path executableFile()
 {
@@ -22,7 +22,7 @@ std::filesystem::path executableFile()
 std::filesystem::path userDataFolder()
 {
     return std::filesystem::path(
-        QFile::encodeName(app::dataHome() + QLatin1Char('/') + productName()).toStdString());
+        QFile::encodeName(core::dataHome() + QLatin1Char('/') + productName()).toStdString());
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

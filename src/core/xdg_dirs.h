@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 // $XDG_CONFIG_HOME, else ~/.config.
 QString configHome();
@@ -17,4 +17,4 @@ QString dataHome();
 // The absolute folders of $XDG_CONFIG_DIRS in order, else /etc/xdg alone.
 QStringList systemConfigDirs();
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 QString productName();
 
@@ -34,4 +34,4 @@ std::filesystem::path userDataFolder();
 // need not be valid UTF-8); its parent is the folder the quote file is read from.
 std::filesystem::path executableFile();
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 // The value of `key` in `[section]`, trimmed and without surrounding double quotes.
 std::optional<std::string> iniValue(std::string_view text, std::string_view section,
@@ -18,4 +18,4 @@ std::optional<std::string> iniValue(std::string_view text, std::string_view sect
 std::string iniWithValue(std::string_view text, std::string_view section, std::string_view key,
                          std::string_view value);
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

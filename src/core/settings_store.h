@@ -11,7 +11,7 @@
 
 #include <utility>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 struct StoredSettings
 {
@@ -29,4 +29,4 @@ StoredSettings readSettings(const QString &application, const QStringList &keys)
 // empty string.
 QString storeSettings(const QString &application, const QList<std::pair<QString, QString>> &values);
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

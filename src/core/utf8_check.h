@@ -4,10 +4,10 @@
 
 #include <cstddef>
 
-namespace dewmoth::quotes {
+namespace dewmoth::core {
 
 // Whether data[0, size) is well-formed UTF-8: no stray or missing continuation bytes, overlong
 // forms, surrogates or code points above U+10FFFF.
 bool isValidUtf8(const char *data, std::size_t size);
 
-} // namespace dewmoth::quotes
+} // namespace dewmoth::core

@@ -1,8 +1,8 @@
-#include "app/xdg_dirs.h"
+#include "core/xdg_dirs.h"
 
 #include <QDir>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 namespace {
 
@@ -35,4 +35,4 @@ QStringList systemConfigDirs()
     return dirs;
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

@@ -1,4 +1,4 @@
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 std::filesystem::path executableFile()
 {
@@ -27,4 +27,4 @@ std::filesystem::path userDataFolder()
     return std::filesystem::path(buffer) / productName().toStdWString();
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

@@ -1,11 +1,11 @@
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <dewmoth/version.h>
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 QString productName()
 {
@@ -37,4 +37,4 @@ QString executableBaseName()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

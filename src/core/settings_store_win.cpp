@@ -1,10 +1,10 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
-#include "app/program_info.h"
+#include "core/program_info.h"
 
 #include <QSettings>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 // HKEY_CURRENT_USER\Software\Dewmoth\<application>: the registry has no files to guard and no
 // lock to wait for.
@@ -39,4 +39,4 @@ QString storeSettings(const QString &application, const QList<std::pair<QString,
     return {};
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

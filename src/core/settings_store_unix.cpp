@@ -1,15 +1,15 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
-#include "app/app_log.h"
-#include "app/ini_text.h"
-#include "app/program_info.h"
-#include "app/xdg_dirs.h"
+#include "core/core_log.h"
+#include "core/ini_text.h"
+#include "core/program_info.h"
+#include "core/xdg_dirs.h"
 #include "files/guarded_file.h"
 
 #include <QDir>
 #include <QFile>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 namespace {
 
@@ -82,16 +82,16 @@ QString storeSettings(const QString &application, const QList<std::pair<QString,
         text = iniWithValue(text, section, name, value.toStdString());
     }
     if (old.status == files::ReadStatus::Read && text == old.content) {
-        qCDebug(lcApp) << "settings unchanged in" << location;
+        qCDebug(lcCore) << "settings unchanged in" << location;
         return {};
     }
     if (files::isLink(path))
-        qCInfo(lcApp) << "replacing the link" << location << "with a file of its own";
+        qCInfo(lcCore) << "replacing the link" << location << "with a file of its own";
     const std::string failure = files::replaceFile(path, text);
     if (!failure.empty())
         return fromLocal(failure);
-    qCDebug(lcApp) << "stored settings in" << location;
+    qCDebug(lcCore) << "stored settings in" << location;
     return {};
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

@@ -1,8 +1,8 @@
-#include "app/ini_text.h"
+#include "core/ini_text.h"
 
 #include <vector>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 namespace {
 
@@ -118,4 +118,4 @@ std::string iniWithValue(std::string_view text, std::string_view section, std::s
     return out;
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core

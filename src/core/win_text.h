@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace dewmoth::app {
+namespace dewmoth::core {
 
 inline std::wstring toWide(std::string_view utf8)
 {
@@ -30,4 +30,4 @@ inline std::string toUtf8(std::wstring_view wide)
     return utf8;
 }
 
-} // namespace dewmoth::app
+} // namespace dewmoth::core
