@@ -61,6 +61,12 @@ QString kindOf(const QString &path)
     return QStringLiteral("other");
 }
 
+mode_t permissionsOf(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
 ino_t inodeOf(const QString &path)
 {
     struct stat info = {};
@@ -141,8 +147,10 @@ void TestStartupSwitch::place(const QString &kind, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(userEntry()).absolutePath());
     const QByteArray entry = QFile::encodeName(userEntry());
-    if (kind == "file") {
+    if (kind == "file" || kind == "private file") {
         writeFile(userEntry(), content);
+        if (kind == "private file")
+            QCOMPARE(::chmod(entry.constData(), 0600), 0);
     } else if (kind == "link") {
         writeFile(elsewhere(), content);
         QVERIFY(QFile::link(elsewhere(), userEntry()));
@@ -257,6 +265,9 @@ void TestStartupSwitch::switching_data()
                                                           << "" << true << "same" << false;
     QTest::newRow("start: hand-edited stale entry re-pointed, keys kept")
         << "file" << stale << none << "start"
+        << "" << true << "re-pointed" << false;
+    QTest::newRow("start: a private hand-edited entry stays private when re-pointed")
+        << "private file" << stale << none << "start"
         << "" << true << "re-pointed" << false;
     QTest::newRow("start: system entry never copied") << "none" << none << stale << "start"
                                                       << "" << true << "same" << false;
@@ -378,6 +389,8 @@ void TestStartupSwitch::switching()
         QCOMPARE(execOf(userEntry()), QFile::decodeName(program));
         const QByteArray now = readAll(userEntry());
         QCOMPARE(now.contains("Hidden=true"), after == "hidden");
+        if (kind == "private file")
+            QCOMPARE(permissionsOf(userEntry()), mode_t(0600));
         if (after == "re-pointed") {
             QVERIFY(now.contains("X-Custom=kept\n"));
             QVERIFY(now.contains("# edited by hand\n"));

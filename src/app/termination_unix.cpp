@@ -37,7 +37,7 @@ void forwardSignal(int signal)
 
 void onTerminationRequest(std::function<void()> handler)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFds) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalFds) != 0)
         return;
     auto *notifier =
         new QSocketNotifier(g_signalFds[1], QSocketNotifier::Read, QCoreApplication::instance());

@@ -1,5 +1,6 @@
 #include "files/guarded_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -106,10 +107,16 @@ ReadResult readSmallFile(const std::filesystem::path &path, std::size_t maxBytes
     };
     if (std::uint64_t(info.st_size) > maxBytes)
         return tooLarge();
-    // The file may grow while it is read: read at most one byte past the limit to notice.
-    result.content.resize(maxBytes + 1);
+    // The file may grow while it is read: room for what it holds now and one byte more, grown
+    // as needed up to one byte past the limit, which tells that it grew too large.
+    result.content.resize(std::size_t(info.st_size) + 1);
     std::size_t filled = 0;
-    while (filled < result.content.size()) {
+    for (;;) {
+        if (filled == result.content.size()) {
+            if (filled > maxBytes)
+                break;
+            result.content.resize(std::min(maxBytes + 1, 2 * filled));
+        }
         const ssize_t got =
             ::read(fd.get(), result.content.data() + filled, result.content.size() - filled);
         if (got < 0) {
@@ -165,12 +172,19 @@ std::string replaceFile(const std::filesystem::path &path, std::string_view cont
     if (fd < 0)
         return reason(EEXIST);
     Descriptor file(fd);
+    // A file that is replaced keeps its permissions (a user's 0600 entry stays private); a link
+    // or nothing at the name gives a new file the usual ones.
+    struct stat old = {};
+    const bool keepMode = ::fstatat(folder.get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+                          S_ISREG(old.st_mode);
     const auto fail = [&](int error) {
         if (file.get() >= 0)
             file.close();
         ::unlinkat(folder.get(), temporary.c_str(), 0);
         return reason(error);
     };
+    if (keepMode && ::fchmod(file.get(), old.st_mode & 0777) != 0)
+        return fail(errno);
     if (!writeAll(file.get(), content))
         return fail(errno);
     if (::fsync(file.get()) != 0)

@@ -90,13 +90,11 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     buildControls();
     // A font asked for before the wait would load the font configuration a second time, beside
     // the worker that is loading it.
-    Q_ASSERT_X(std::none_of(children().cbegin(), children().cend(),
-                            [](const QObject *child) {
-                                return child->isWidgetType() &&
-                                       static_cast<const QWidget *>(child)->testAttribute(
-                                           Qt::WA_SetFont);
-                            }),
-               "frmTip", "a control was given a font before the fonts were loaded");
+    // Every control, also those inside the panel.
+    Q_ASSERT_X(
+        std::ranges::none_of(findChildren<QWidget *>(),
+                             [](const QWidget *w) { return w->testAttribute(Qt::WA_SetFont); }),
+        "frmTip", "a control was given a font before the fonts were loaded");
     if (m_env.awaitFonts)
         m_env.awaitFonts();
     lblLink->setFont(linkFont());

@@ -21,7 +21,8 @@ void LineIndex::pushSlowly(std::uint64_t offset)
         // new[] without () leaves the block untouched: only the pages written are ever held.
         m_blocks.emplace_back(new std::uint32_t[kBlock]);
         m_next = m_blocks.back().get();
-        m_end = m_next + kBlock;
+        // The last block ends at the limit, so that push() never passes it, fast path or not.
+        m_end = m_next + std::min(kBlock, kMaxLines - n);
     }
     *m_next++ = std::uint32_t(offset);
 }
