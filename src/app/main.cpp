@@ -17,7 +17,7 @@ namespace {
 std::filesystem::path userQuoteFile()
 {
     const std::filesystem::path folder = dewmoth::core::userDataFolder();
-    return folder.empty() ? folder : folder / "TIPOFDAY.TXT";
+    return folder.empty() ? folder : folder / dewmoth::core::kQuoteFileName;
 }
 
 // --help, --version, --print and mistakes: answered without a display.

@@ -10,6 +10,9 @@ namespace dewmoth::core {
 
 QString productName();
 
+// The quote file's name, beside the program and in the user's own folder.
+inline constexpr char kQuoteFileName[] = "TIPOFDAY.TXT";
+
 // One line on what the program does, as the desktop shows it beside the name.
 QString programDescription();
 

@@ -1,5 +1,6 @@
 #include "core/program_info.h"
 
+#include "core/path_text.h"
 #include "core/xdg_dirs.h"
 
 #include <QCoreApplication>
@@ -15,14 +16,12 @@ std::filesystem::path executableFile()
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error)
         return self;
-    return std::filesystem::path(
-        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+    return textPath(QCoreApplication::applicationFilePath());
 }
 
 std::filesystem::path userDataFolder()
 {
-    return std::filesystem::path(
-        QFile::encodeName(core::dataHome() + QLatin1Char('/') + productName()).toStdString());
+    return textPath(dataHome() + QLatin1Char('/') + productName());
 }
 
 } // namespace dewmoth::core

@@ -2,6 +2,7 @@
 
 #include "core/core_log.h"
 #include "core/ini_text.h"
+#include "core/path_text.h"
 #include "core/program_info.h"
 #include "core/xdg_dirs.h"
 #include "files/guarded_file.h"
@@ -17,11 +18,6 @@ constexpr std::size_t kMaxSettingsBytes = 1 << 20;
 // Another Dewmoth closing at the same moment holds the folder for a millisecond or two; anything
 // longer is not worth a frozen window at logout.
 constexpr std::chrono::milliseconds kLockPatience{250};
-
-std::filesystem::path toPath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 std::pair<std::string, std::string> sectionAndKey(const QString &key)
 {
@@ -46,7 +42,7 @@ StoredSettings readSettings(const QString &application, const QStringList &keys)
 {
     StoredSettings result;
     const files::ReadResult read =
-        files::readSmallFile(toPath(settingsLocation(application)), kMaxSettingsBytes);
+        files::readSmallFile(textPath(settingsLocation(application)), kMaxSettingsBytes);
     if (read.status == files::ReadStatus::Absent)
         return result;
     if (read.status != files::ReadStatus::Read) {
@@ -67,11 +63,11 @@ QString storeSettings(const QString &application, const QList<std::pair<QString,
     const QString folder = QFileInfo(location).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
-    const files::FolderLock lock(toPath(folder), kLockPatience);
+    const files::FolderLock lock(textPath(folder), kLockPatience);
     if (!lock.held())
         return fromLocal(lock.error());
 
-    const std::filesystem::path path = toPath(location);
+    const std::filesystem::path path = textPath(location);
     const files::ReadResult old = files::readSmallFile(path, kMaxSettingsBytes);
     // Whatever we cannot read we cannot keep: better store nothing than lose the rest.
     if (old.status != files::ReadStatus::Read && old.status != files::ReadStatus::Absent)

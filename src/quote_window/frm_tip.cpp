@@ -1,5 +1,6 @@
 #include "quote_window/frm_tip.h"
 
+#include "core/path_text.h"
 #include "core/program_info.h"
 #include "core/settings_store.h"
 #include "quote_window/quote_panel.h"
@@ -41,7 +42,7 @@ using widgets::twipsRect;
 
 namespace {
 
-const QString kQuoteFileName = QStringLiteral("TIPOFDAY.TXT");
+const QString kQuoteFileName = QString::fromLatin1(core::kQuoteFileName);
 const QString kSizeWidthKey = QStringLiteral("size/Width");
 const QString kSizeHeightKey = QStringLiteral("size/Height");
 
@@ -224,7 +225,7 @@ void frmTip::Form_Load()
     const std::filesystem::path path =
         quotes::quoteFilePath(m_env.programFolder, m_env.userQuoteFile);
     if (!LoadTips(path)) {
-        const QString shown = QDir::toNativeSeparators(QString::fromStdString(path.string()));
+        const QString shown = QDir::toNativeSeparators(core::pathText(path));
         if (m_loadError.isEmpty())
             qCWarning(lcQuoteWindow) << "no quote file at" << shown;
         lblTipText->setText(

@@ -1,5 +1,7 @@
 #include "quotes/quote_source.h"
 
+#include "core/path_text.h"
+#include "core/program_info.h"
 #include "quotes/tip_list.h"
 
 #include <QFile>
@@ -17,7 +19,7 @@ std::filesystem::path quoteFilePath(const std::filesystem::path &programFolder,
             std::filesystem::file_type::not_found &&
         !error)
         return userFile;
-    return programFolder / "TIPOFDAY.TXT";
+    return programFolder / core::kQuoteFileName;
 }
 
 std::mt19937 clockSeededRandom()
@@ -41,7 +43,7 @@ qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random)
 
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
 {
-    const QByteArray shown = QFile::decodeName(QByteArray::fromStdString(path.string())).toUtf8();
+    const QByteArray shown = core::pathText(path).toUtf8();
     const QuoteFileResult result = readQuoteFile(path);
     if (result.status == LoadStatus::NotFound) {
         std::fprintf(errors, "dewmoth: there is no quote file at %s\n", shown.constData());

@@ -3,6 +3,7 @@
 // shown, so that a file of any size costs 4 bytes per saying and one line's read to show.
 #pragma once
 
+#include "core/path_text.h"
 #include "quotes/line_index.h"
 #include "quotes/line_scan.h"
 #include "quotes/quote_file.h"
@@ -70,7 +71,7 @@ struct QuoteFileResult
 QuoteFileResult readQuoteFile(const std::filesystem::path &path);
 inline QuoteFileResult readQuoteFile(const QString &path)
 {
-    return readQuoteFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    return readQuoteFile(core::textPath(path));
 }
 
 // What became of the quote file since it was indexed.

@@ -1,5 +1,6 @@
 #include "shell/startup_folder.h"
 
+#include "core/path_text.h"
 #include "core/program_info.h"
 #include "core/xdg_dirs.h"
 #include "files/guarded_file.h"
@@ -11,27 +12,15 @@
 
 namespace dewmoth::shell {
 
-namespace {
-
-std::filesystem::path toPath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-QString fromPath(const std::filesystem::path &path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-} // namespace
+namespace {} // namespace
 
 std::filesystem::path GetSpecialFolder(int folderId)
 {
     switch (folderId) {
     case kCsidlStartup:
-        return toPath(core::configHome() + QStringLiteral("/autostart"));
+        return core::textPath(core::configHome() + QStringLiteral("/autostart"));
     case kCsidlCommonStartup:
-        return toPath(core::systemConfigDirs().constFirst() + QStringLiteral("/autostart"));
+        return core::textPath(core::systemConfigDirs().constFirst() + QStringLiteral("/autostart"));
     default:
         return {}; // no recent-documents folder, nothing else we know of
     }
@@ -42,8 +31,8 @@ std::filesystem::path GetStartupFolder()
     // Always the user's own folder: the system folders belong to the distribution and the
     // administrator, and an entry there would switch the program on for every user.
     const std::filesystem::path folder = GetSpecialFolder(kCsidlStartup);
-    if (!QDir().mkpath(fromPath(folder)))
-        qCWarning(lcShell) << "cannot create the autostart folder" << fromPath(folder);
+    if (!QDir().mkpath(core::pathText(folder)))
+        qCWarning(lcShell) << "cannot create the autostart folder" << core::pathText(folder);
     return folder;
 }
 
@@ -52,7 +41,8 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
 {
     const std::string program = target.string();
     if (!nameableInEntry(program)) {
-        qCWarning(lcShell) << "cannot name this program in a desktop entry:" << fromPath(target);
+        qCWarning(lcShell) << "cannot name this program in a desktop entry:"
+                           << core::pathText(target);
         if (why)
             *why = "its path cannot be written into a desktop entry";
         return false;
@@ -62,7 +52,7 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
         core::applicationId().toStdString(), program, /*hidden=*/false);
     // Replaced, never written through: a link at `link` may point at anybody's file.
     if (const std::string failure = files::replaceFile(link, text); !failure.empty()) {
-        qCWarning(lcShell) << "cannot write startup entry" << fromPath(link)
+        qCWarning(lcShell) << "cannot write startup entry" << core::pathText(link)
                            << QString::fromLocal8Bit(failure.c_str());
         if (why)
             *why = failure;

@@ -1,5 +1,6 @@
 #include "shell/startup_switch.h"
 
+#include "core/path_text.h"
 #include "core/program_info.h"
 #include "core/xdg_dirs.h"
 #include "files/guarded_file.h"
@@ -23,11 +24,6 @@ std::filesystem::path userEntry(const std::string &productName)
     return GetSpecialFolder(kCsidlStartup) / (productName + ".desktop");
 }
 
-QString shown(const std::filesystem::path &path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
 // The entry the desktop honours: the user's own name when anything stands there, else the
 // first system folder's that has one.
 std::filesystem::path effectiveEntry(const std::string &productName)
@@ -37,7 +33,7 @@ std::filesystem::path effectiveEntry(const std::string &productName)
         return own;
     for (const QString &dir : core::systemConfigDirs()) {
         const std::filesystem::path candidate =
-            QFile::encodeName(dir).toStdString() + "/autostart/" + productName + ".desktop";
+            core::textPath(dir) / "autostart" / (productName + ".desktop");
         if (files::nameExists(candidate))
             return candidate;
     }
@@ -62,7 +58,7 @@ Entry readEntry(const std::filesystem::path &path, const std::filesystem::path &
     const files::ReadResult read = files::readSmallFile(path, kMaxEntryBytes);
     if (read.status != files::ReadStatus::Read) {
         if (read.status != files::ReadStatus::Absent)
-            qCWarning(lcShell) << "cannot read startup entry" << shown(path)
+            qCWarning(lcShell) << "cannot read startup entry" << core::pathText(path)
                                << QString::fromLocal8Bit(read.error.c_str());
         return entry;
     }
@@ -82,10 +78,10 @@ bool startsTarget(const std::string &program, const std::filesystem::path &targe
         return true;
     std::filesystem::path resolved = program;
     if (program.find('/') == std::string::npos) {
-        const QString found = QStandardPaths::findExecutable(QFile::decodeName(program.c_str()));
+        const QString found = QStandardPaths::findExecutable(core::pathText(program));
         if (found.isEmpty())
             return false;
-        resolved = QFile::encodeName(found).toStdString();
+        resolved = core::textPath(found);
     }
     std::error_code error;
     return std::filesystem::equivalent(resolved, target, error) && !error;
@@ -95,7 +91,7 @@ std::string writeEntry(const std::filesystem::path &path, std::string_view text)
 {
     const std::string failure = files::replaceFile(path, text);
     if (!failure.empty())
-        qCWarning(lcShell) << "cannot write startup entry" << shown(path)
+        qCWarning(lcShell) << "cannot write startup entry" << core::pathText(path)
                            << QString::fromLocal8Bit(failure.c_str());
     return failure;
 }
@@ -121,10 +117,10 @@ std::filesystem::path StartupTarget(const std::filesystem::path &executable)
     // so they count only when this executable really runs from that image's mount.
     const QString appImage = qEnvironmentVariable("APPIMAGE");
     const QString appDir = QDir::cleanPath(qEnvironmentVariable("APPDIR"));
-    const QString running = QDir::cleanPath(shown(executable));
+    const QString running = QDir::cleanPath(core::pathText(executable));
     if (QDir::isAbsolutePath(appImage) && QDir::isAbsolutePath(appDir) && appDir != u"/" &&
         running.startsWith(appDir + QLatin1Char('/')))
-        return QFile::encodeName(appImage).toStdString();
+        return core::textPath(appImage);
     if (!appImage.isEmpty())
         qCDebug(lcShell) << "not run from the AppImage" << appImage << "; naming" << running;
     return executable;
@@ -145,13 +141,13 @@ StartupState RefreshStartupEntry(const std::string &productName,
     // Only the user's own plain file is ours to re-point; a system entry belongs to the system
     // and a link to whoever keeps its file.
     if (entry.path != userEntry(productName) || files::isLink(entry.path)) {
-        qCInfo(lcShell) << "the startup entry" << shown(entry.path) << "starts"
+        qCInfo(lcShell) << "the startup entry" << core::pathText(entry.path) << "starts"
                         << QString::fromStdString(*entry.program) << "; left as it is";
         return state;
     }
     if (!nameableInEntry(target.string()))
         return state;
-    qCInfo(lcShell) << "pointing the startup entry at" << shown(target);
+    qCInfo(lcShell) << "pointing the startup entry at" << core::pathText(target);
     state.failure = writeEntry(entry.path, entryStarting(entry.content, target.string()));
     state.enabled = IsStartupEnabled(productName, target);
     return state;
@@ -174,7 +170,7 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
         else
             CreateShortcut(target, link, &state.failure);
     } else if (const std::string failure = files::removeName(own); !failure.empty()) {
-        qCWarning(lcShell) << "cannot delete startup entry" << shown(own)
+        qCWarning(lcShell) << "cannot delete startup entry" << core::pathText(own)
                            << QString::fromLocal8Bit(failure.c_str());
         state.failure = failure;
     } else if (IsStartupEnabled(productName, target)) {
