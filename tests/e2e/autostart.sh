@@ -8,7 +8,7 @@ set -euo pipefail
 program=$1
 . "$(dirname "$0")/lib.sh"
 app_pids=()
-trap 'stop_processes "${app_pids[@]}"; umount "$XDG_CONFIG_HOME/autostart" 2>/dev/null; cleanup' EXIT
+trap 'stop_processes "${app_pids[@]}"; umount "$XDG_CONFIG_HOME/autostart" 2>/dev/null || true; cleanup' EXIT
 
 export QT_LOGGING_RULES="dewmoth.quote_window.debug=true"
 folder="$WORK/My \"odd\" \$HOME \\ Zoë's programs"
