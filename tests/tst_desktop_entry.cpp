@@ -51,6 +51,13 @@ void TestDesktopEntry::execRoundTrip()
     QVERIFY2(args.has_value(), exec.c_str());
     QCOMPARE(args->size(), std::size_t(1));
     QCOMPARE(QByteArray::fromStdString(args->front()), program);
+    // TryExec, read back as a desktop reads a string value, names the same program.
+    const std::string entry = startupEntryText("Dewmoth", "", "", path, false);
+    const std::size_t tryExec = entry.find("\nTryExec=") + 9;
+    const auto named = unescapeStringValue(
+        std::string_view(entry).substr(tryExec, entry.find('\n', tryExec) - tryExec));
+    QVERIFY(named.has_value());
+    QCOMPARE(QByteArray::fromStdString(*named), program);
 
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
     if (validator.isEmpty())

@@ -17,40 +17,6 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-std::optional<std::string> unescapeStringValue(std::string_view value)
-{
-    std::string out;
-    out.reserve(value.size());
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] != '\\') {
-            out += value[i];
-            continue;
-        }
-        if (++i == value.size())
-            return std::nullopt;
-        switch (value[i]) {
-        case 's':
-            out += ' ';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case '\\':
-            out += '\\';
-            break;
-        default:
-            return std::nullopt;
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::string quoteExecArgument(std::string_view argument)
@@ -94,6 +60,40 @@ std::string escapeStringValue(std::string_view value)
             break;
         default:
             out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> unescapeStringValue(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\') {
+            out += value[i];
+            continue;
+        }
+        if (++i == value.size())
+            return std::nullopt;
+        switch (value[i]) {
+        case 's':
+            out += ' ';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            return std::nullopt;
         }
     }
     return out;

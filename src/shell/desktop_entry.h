@@ -17,6 +17,9 @@ std::string quoteExecArgument(std::string_view argument);
 // The general escaping of a string value: backslash, newline, tab and carriage return.
 std::string escapeStringValue(std::string_view value);
 
+// The value that escapeStringValue() turned into `value`; nothing for an unknown escape.
+std::optional<std::string> unescapeStringValue(std::string_view value);
+
 // Whether `program` can be named in an entry at all: a desktop entry is UTF-8 text.
 bool nameableInEntry(std::string_view program);
 
