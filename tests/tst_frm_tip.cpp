@@ -54,8 +54,6 @@ private slots:
     void emptyFileShowsNothing();
     void everyPositionReachable();
     void outOfRangePickKeepsText();
-    void followsEditsWhileOpen_data();
-    void followsEditsWhileOpen();
     void longLineShowsOnlyWhatFits();
     void storesSizeAtEveryClose_data();
     void storesSizeAtEveryClose();
@@ -362,65 +360,6 @@ void TestFrmTip::outOfRangePickKeepsText()
     next = 7;
     w.ShowRandomTip();
     QCOMPARE(w.findChild<QLabel *>("lblTipText")->text(), QStringLiteral("A"));
-}
-
-void TestFrmTip::followsEditsWhileOpen_data()
-{
-    QTest::addColumn<QString>("edit");
-    QTest::addColumn<QByteArray>("bytes"); // what the edit writes
-    QTest::addColumn<QString>("shown");    // after "Next Tip", which shows the last saying
-    QTest::addColumn<int>("count");
-    QTest::newRow("saved in place")
-        << "write" << QByteArray("First\r\nSecond\r\nThird\r\n") << "Third" << 3;
-    QTest::newRow("saved as a new file renamed over it")
-        << "rename" << QByteArray("Other\n") << "Other" << 1;
-    QTest::newRow("shortened in place") << "write" << QByteArray("Fi\r\n") << "Fi" << 1;
-    QTest::newRow("saved in place at the same size, at another time")
-        << "same size" << QByteArray("Alphabet\r\nXYZ\r\n") << "XYZ" << 2;
-    QTest::newRow("emptied") << "write" << QByteArray() << "" << 0;
-    QTest::newRow("deleted: the sayings read before stay")
-        << "remove" << QByteArray() << "Second" << 2;
-    QTest::newRow("a folder in its place") << "folder" << QByteArray() << "Second" << 2;
-}
-
-void TestFrmTip::followsEditsWhileOpen()
-{
-    QFETCH(QString, edit);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, shown);
-    QFETCH(int, count);
-#ifdef Q_OS_WIN
-    if (edit == "rename" || edit == "folder")
-        QSKIP("Wine keeps the name of a file held open: nothing can be put in its place");
-#endif
-    const QByteArray quotes("First\r\nSecond\r\n");
-    auto env = environment(&quotes);
-    env.pick = [](qint32 n) { return n; };
-    frmTip w(env);
-    w.Form_Load();
-    auto *label = w.findChild<QLabel *>("lblTipText");
-    QCOMPARE(label->text(), QStringLiteral("Second"));
-
-    const QString path = m_dir->filePath("TIPOFDAY.TXT");
-    if (edit == "write" || edit == "same size" || edit == "rename") {
-        QFile file(edit == "rename" ? path + ".new" : path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-        // Set, not left to the clock: a coarse clock could give the old time back.
-        if (edit == "same size")
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(10),
-                                     QFileDevice::FileModificationTime));
-        file.close();
-        if (edit == "rename")
-            QVERIFY(std::rename(QFile::encodeName(file.fileName()), QFile::encodeName(path)) == 0);
-    } else {
-        QVERIFY(QFile::remove(path));
-        if (edit == "folder")
-            QVERIFY(QDir(m_dir->path()).mkdir("TIPOFDAY.TXT"));
-    }
-    QTest::mouseClick(w.findChild<QPushButton *>("cmdNextTip"), Qt::LeftButton);
-    QCOMPARE(label->text(), shown);
-    QCOMPARE(w.tips().count(), count);
 }
 
 void TestFrmTip::longLineShowsOnlyWhatFits()

@@ -2,8 +2,11 @@
 #include "core/utf8_check.h"
 #include "quotes/line_scan.h"
 #include "quotes/quote_source.h"
+#include "quotes/saying_choice.h"
 #include "quotes/tip_list.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +71,8 @@ private slots:
     void readFile();
     void readMissingOrNotAFile();
     void readUnreadable();
+    void choiceFollowsEdits_data();
+    void choiceFollowsEdits();
 };
 
 void TestTipList::parse_data()
@@ -362,4 +367,65 @@ void TestTipList::picks()
 }
 
 QTEST_GUILESS_MAIN(TestTipList)
+void TestTipList::choiceFollowsEdits_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("bytes"); // what the edit writes
+    QTest::addColumn<QString>("shown");    // after "Next Tip", which shows the last saying
+    QTest::addColumn<int>("count");
+    QTest::newRow("saved in place")
+        << "write" << QByteArray("First\r\nSecond\r\nThird\r\n") << "Third" << 3;
+    QTest::newRow("saved as a new file renamed over it")
+        << "rename" << QByteArray("Other\n") << "Other" << 1;
+    QTest::newRow("shortened in place") << "write" << QByteArray("Fi\r\n") << "Fi" << 1;
+    QTest::newRow("saved in place at the same size, at another time")
+        << "same size" << QByteArray("Alphabet\r\nXYZ\r\n") << "XYZ" << 2;
+    QTest::newRow("emptied") << "write" << QByteArray() << "" << 0;
+    QTest::newRow("deleted: the sayings read before stay")
+        << "remove" << QByteArray() << "Second" << 2;
+    QTest::newRow("a folder in its place") << "folder" << QByteArray() << "Second" << 2;
+}
+
+void TestTipList::choiceFollowsEdits()
+{
+    QFETCH(QString, edit);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QFETCH(int, count);
+#ifdef Q_OS_WIN
+    if (edit == "rename" || edit == "folder")
+        QSKIP("Wine keeps the name of a file held open: nothing can be put in its place");
+#endif
+    QTemporaryDir dir;
+    const QString path = dir.filePath("TIPOFDAY.TXT");
+    QFile quotes(path);
+    QVERIFY(quotes.open(QIODevice::WriteOnly) && quotes.write("First\r\nSecond\r\n") == 15);
+    quotes.close();
+    SayingChoice choice([](qint32 n) { return n; }); // always the last saying
+    QCOMPARE(choice.load(std::filesystem::path(QFile::encodeName(path).toStdString())),
+             LoadStatus::Loaded);
+    QCOMPARE(choice.current(-1), QStringLiteral("Second"));
+
+    if (edit == "write" || edit == "same size" || edit == "rename") {
+        QFile file(edit == "rename" ? path + ".new" : path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+        // Set, not left to the clock: a coarse clock could give the old time back.
+        if (edit == "same size")
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(10),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+        if (edit == "rename")
+            QVERIFY(std::rename(QFile::encodeName(file.fileName()), QFile::encodeName(path)) == 0);
+    } else {
+        QVERIFY(QFile::remove(path));
+        if (edit == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("TIPOFDAY.TXT"));
+    }
+    choice.next();
+    QCOMPARE(choice.current(-1).value_or(QString()), shown);
+    QCOMPARE(choice.emptied(), count == 0);
+    QCOMPARE(choice.tips().count(), count);
+}
+
 #include "tst_tip_list.moc"

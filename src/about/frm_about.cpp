@@ -38,6 +38,86 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QRect b
     return label;
 }
 
+// The design at a glance, in twips, in stacking order. Black texts keep their colour on any
+// palette; a fit lets a text grow to its own size from there.
+enum class Fit { None, Downwards, OneLine };
+struct LabelDesign
+{
+    const char *name;
+    const char *text; // nullptr: the product name
+    int left, top, width, height;
+    bool black;
+    Fit fit;
+};
+constexpr LabelDesign kAbove[] = {
+    {"lblDescription1",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "Orlan Vesty Readings gathers short sayings for readers who like to start the day "
+         "with a thought to carry along, and sends a new selection every season."),
+     360, 1005, 6405, 690, true, Fit::None},
+    {"lblDescription2",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "This program was written to bring one of those sayings to your desktop each day. "
+         "Its companion, a collection of the complete readings, is in the making."),
+     360, 1560, 6405, 690, true, Fit::None},
+    {"lblDescription3",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "We hope that these few words, passed from one screen to the next, help to spread "
+         "Orlan Vesty's message of patience and quiet courage to all who need it."),
+     360, 2040, 6405, 570, true, Fit::None},
+    {"lblDescription4",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "The companion collection is being prepared with the generous help of the Friends "
+         "of the Vesty Readings, a circle of volunteers devoted to keeping his notes and "
+         "archive alive."),
+     360, 2520, 6405, 570, true, Fit::None},
+    {"lblDescription5",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "Interested in learning more about Orlan Vesty?  Do you want to see the complete "
+         "collection of his readings?  Please visit us at:"),
+     360, 3240, 6375, 495, false, Fit::None},
+};
+constexpr LabelDesign kBelow[] = {
+    {"lblDisclaimer", nullptr, 360, 4425, 3510, 390, true, Fit::Downwards},
+    {"lblVersion", QT_TRANSLATE_NOOP("dewmoth::about::frmAbout", "Version"), 360, 4620, 1605, 225,
+     false, Fit::None},
+    {"Label1",
+     QT_TRANSLATE_NOOP("dewmoth::about::frmAbout", "Copyright © 2026 Orlan Vesty Readings Circle"),
+     360, 4800, 3240, 195, false, Fit::OneLine},
+    {"Label2",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "The background picture of this program appears with the kind permission of the "
+         "Friends of the Vesty Readings, who hold all rights to it. It may be shown as part "
+         "of this program but may not be copied, changed or used on its own in any other "
+         "work or product without their written consent. Please ask them before you reuse "
+         "it anywhere else."),
+     360, 5160, 5055, 975, false, Fit::None},
+    {"Label3",
+     QT_TRANSLATE_NOOP(
+         "dewmoth::about::frmAbout",
+         "Orlan Vesty's sayings are protected by copyright and are shown here for personal "
+         "reading. Please name him when you share them."),
+     360, 6240, 5175, 495, false, Fit::None},
+};
+
+struct ButtonDesign
+{
+    const char *name;
+    const char *caption;
+    int left, top, width, height;
+};
+constexpr ButtonDesign kButtons[] = {
+    {"cmdOK", QT_TRANSLATE_NOOP("dewmoth::about::frmAbout", "OK"), 5445, 4425, 1260, 345},
+    {"cmdSysInfo", QT_TRANSLATE_NOOP("dewmoth::about::frmAbout", "&System Info..."), 5460, 4875,
+     1245, 345},
+};
+
 // A label that sizes itself: grows sideways to hold one line, or keeps its width and grows
 // downwards when it wraps.
 void fitToText(QLabel *label, bool keepWidth)
@@ -47,6 +127,17 @@ void fitToText(QLabel *label, bool keepWidth)
     } else {
         label->setWordWrap(false);
         label->adjustSize();
+    }
+}
+
+template <std::size_t N> void addLabels(frmAbout *window, const LabelDesign (&designs)[N])
+{
+    for (const LabelDesign &d : designs) {
+        const QString text = d.text ? frmAbout::tr(d.text) : core::productName();
+        QLabel *label =
+            addLabel(window, d.name, text, twipsRect(d.left, d.top, d.width, d.height), d.black);
+        if (d.fit != Fit::None)
+            fitToText(label, d.fit == Fit::Downwards);
     }
 }
 
@@ -80,67 +171,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Image2->setGeometry(twipsRect(720, 120, 5580, 855));
     Image2->setAccessibleName(core::productName());
 
-    // The design at a glance, in twips, in stacking order. Black texts keep their colour on
-    // any palette; a fit lets a text grow to its own size from there.
-    enum class Fit { None, Downwards, OneLine };
-    struct LabelDesign
-    {
-        const char *name;
-        QString text;
-        int left, top, width, height;
-        bool black;
-        Fit fit;
-    };
-    const LabelDesign above[] = {
-        {"lblDescription1",
-         tr("Orlan Vesty Readings gathers short sayings for readers who like to start the day "
-            "with a thought to carry along, and sends a new selection every season."),
-         360, 1005, 6405, 690, true, Fit::None},
-        {"lblDescription2",
-         tr("This program was written to bring one of those sayings to your desktop each day. "
-            "Its companion, a collection of the complete readings, is in the making."),
-         360, 1560, 6405, 690, true, Fit::None},
-        {"lblDescription3",
-         tr("We hope that these few words, passed from one screen to the next, help to spread "
-            "Orlan Vesty's message of patience and quiet courage to all who need it."),
-         360, 2040, 6405, 570, true, Fit::None},
-        {"lblDescription4",
-         tr("The companion collection is being prepared with the generous help of the Friends "
-            "of the Vesty Readings, a circle of volunteers devoted to keeping his notes and "
-            "archive alive."),
-         360, 2520, 6405, 570, true, Fit::None},
-        {"lblDescription5",
-         tr("Interested in learning more about Orlan Vesty?  Do you want to see the complete "
-            "collection of his readings?  Please visit us at:"),
-         360, 3240, 6375, 495, false, Fit::None},
-    };
-    const LabelDesign below[] = {
-        {"lblDisclaimer", core::productName(), 360, 4425, 3510, 390, true, Fit::Downwards},
-        {"lblVersion", tr("Version"), 360, 4620, 1605, 225, false, Fit::None},
-        {"Label1", tr("Copyright © 2026 Orlan Vesty Readings Circle"), 360, 4800, 3240, 195, false,
-         Fit::OneLine},
-        {"Label2",
-         tr("The background picture of this program appears with the kind permission of the "
-            "Friends of the Vesty Readings, who hold all rights to it. It may be shown as part "
-            "of this program but may not be copied, changed or used on its own in any other "
-            "work or product without their written consent. Please ask them before you reuse "
-            "it anywhere else."),
-         360, 5160, 5055, 975, false, Fit::None},
-        {"Label3",
-         tr("Orlan Vesty's sayings are protected by copyright and are shown here for personal "
-            "reading. Please name him when you share them."),
-         360, 6240, 5175, 495, false, Fit::None},
-    };
-    const auto addLabels = [this](const auto &designs) {
-        for (const LabelDesign &d : designs) {
-            QLabel *label = addLabel(this, d.name, d.text,
-                                     twipsRect(d.left, d.top, d.width, d.height), d.black);
-            if (d.fit != Fit::None)
-                fitToText(label, d.fit == Fit::Downwards);
-        }
-    };
-
-    addLabels(above);
+    addLabels(this, kAbove);
     Label4 = new widgets::LinkLabel(core::makerAddress(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setFont(widgets::linkFont());
@@ -152,29 +183,19 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     Frame1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Frame1->setGeometry(twipsRect(240, 4200, 6615, 30));
 
-    addLabels(below);
+    addLabels(this, kBelow);
     lblVersion = findChild<QLabel *>(QStringLiteral("lblVersion"));
 
-    struct ButtonDesign
-    {
-        QPushButton *frmAbout::*member;
-        const char *name;
-        QString caption;
-        int left, top, width, height;
-        void (frmAbout::*clicked)();
-    };
-    const ButtonDesign buttons[] = {
-        {&frmAbout::cmdOK, "cmdOK", tr("OK"), 5445, 4425, 1260, 345, &frmAbout::cmdOK_Click},
-        {&frmAbout::cmdSysInfo, "cmdSysInfo", tr("&System Info..."), 5460, 4875, 1245, 345,
-         &frmAbout::cmdSysInfo_Click},
-    };
-    for (const ButtonDesign &d : buttons) {
-        auto *button = new QPushButton(d.caption, this);
-        this->*d.member = button;
+    QPushButton **const members[] = {&cmdOK, &cmdSysInfo};
+    void (frmAbout::*const clicked[])() = {&frmAbout::cmdOK_Click, &frmAbout::cmdSysInfo_Click};
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const ButtonDesign &d = kButtons[i];
+        auto *button = new QPushButton(tr(d.caption), this);
+        *members[i] = button;
         button->setObjectName(QLatin1String(d.name));
         button->setFont(dialogFont(8.25));
         button->setGeometry(twipsRect(d.left, d.top, d.width, d.height));
-        connect(button, &QPushButton::clicked, this, d.clicked);
+        connect(button, &QPushButton::clicked, this, clicked[i]);
     }
     cmdOK->setDefault(true);
 

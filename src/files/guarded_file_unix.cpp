@@ -68,6 +68,31 @@ bool writeAll(int fd, std::string_view content)
     return true;
 }
 
+// Reads to the end of the file, or to `limit` bytes. The file may grow while it is read: room for
+// what it held (`expected`) and one byte more, grown as needed. False with errno on an error.
+bool readToEnd(int fd, std::size_t expected, std::size_t limit, std::string &content)
+{
+    content.resize(std::min(expected + 1, limit));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            if (filled >= limit)
+                break;
+            content.resize(std::min(limit, 2 * filled));
+        }
+        const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        filled += std::size_t(got);
+    }
+    content.resize(filled);
+    return true;
+}
+
 } // namespace
 
 ReadResult readSmallFile(const std::filesystem::path &path, std::size_t maxBytes)
@@ -107,33 +132,14 @@ ReadResult readSmallFile(const std::filesystem::path &path, std::size_t maxBytes
     };
     if (std::uint64_t(info.st_size) > maxBytes)
         return tooLarge();
-    // The file may grow while it is read: room for what it holds now and one byte more, grown
-    // as needed up to one byte past the limit, which tells that it grew too large.
-    result.content.resize(std::size_t(info.st_size) + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == result.content.size()) {
-            if (filled > maxBytes)
-                break;
-            result.content.resize(std::min(maxBytes + 1, 2 * filled));
-        }
-        const ssize_t got =
-            ::read(fd.get(), result.content.data() + filled, result.content.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            result.status = ReadStatus::Failed;
-            result.error = reason(errno);
-            result.content.clear();
-            return result;
-        }
-        if (got == 0)
-            break;
-        filled += std::size_t(got);
+    if (!readToEnd(fd.get(), std::size_t(info.st_size), maxBytes + 1, result.content)) {
+        result.status = ReadStatus::Failed;
+        result.error = reason(errno);
+        result.content.clear();
+        return result;
     }
-    if (filled > maxBytes)
+    if (result.content.size() > maxBytes)
         return tooLarge();
-    result.content.resize(filled);
     result.status = ReadStatus::Read;
     return result;
 }

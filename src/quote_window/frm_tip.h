@@ -3,7 +3,7 @@
 #pragma once
 
 #include "quote_window/layout.h"
-#include "quotes/tip_list.h"
+#include "quotes/saying_choice.h"
 #include "shell/startup_switch.h"
 
 #include <QDialog>
@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <random>
 
 class QCheckBox;
 class QFrame;
@@ -26,6 +25,7 @@ class LinkLabel;
 namespace dewmoth::quote_window {
 
 using widgets::LinkLabel;
+class SizeKeeper;
 
 class frmTip : public QDialog
 {
@@ -59,8 +59,8 @@ public:
     void ShowRandomTip();
     void DisplayCurrentTip();
 
-    const quotes::TipList &tips() const { return m_tipList; }
-    qint32 CurrentTipIndex() const { return m_currentTipIndex; }
+    const quotes::TipList &tips() const { return m_choice.tips(); }
+    qint32 CurrentTipIndex() const { return m_choice.position(); }
     const LayoutDistances &layoutDistances() const { return m_distances; }
     const TileModel &tiles() const { return m_tiles; }
 
@@ -74,14 +74,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
+    QLabel *makeLabel(const char *name, QWidget *parent);
     void captureLayout();
     void Form_Resize();
     void Form_Unload();
-    void restoreSize();
     void runStartupTest();
     void cmdOK_Click();
     void cmdNextTip_Click();
@@ -92,17 +91,13 @@ private:
     void applyArrangement(const Arrangement &arrangement);
     PanelBorder panelBorder() const;
     qsizetype shownCharLimit() const;
-    // Indexes the quote file again when it changed since; whether the list changed.
-    bool followQuoteFile(bool evenIfSame);
     QSize smallestShownClient() const;
-    void applyOuterSize(const QMargins &frame);
+    // The client size of the design, which every unusable stored size falls back to.
+    static QSize designClientSize();
 
     Environment m_env;
-    quotes::TipList m_tipList;
-    qint32 m_currentTipIndex = 0;
-    QString m_loadError;
-    QString m_followWarning; // why the quote file could not be followed, last said
-    std::mt19937 m_random;
+    quotes::SayingChoice m_choice;
+    SizeKeeper *m_size = nullptr;
 
     LayoutDistances m_distances;
     bool m_captured = false;
@@ -110,10 +105,7 @@ private:
     TileModel m_tiles;
     QPixmap m_background;
 
-    std::optional<QSize> m_pendingOuter; // restored outer size, applied once frames are known
-    QString m_startupFailure;            // told once the window is up
-    bool m_exposed = false;
-    bool m_watchingWindow = false;
+    QString m_startupFailure; // told once the window is up
     bool m_painted = false;
 
     QPushButton *cmdOK = nullptr;

@@ -15,6 +15,21 @@ namespace dewmoth::quotes::detail {
 // enough to stay in the processor's cache.
 inline constexpr std::size_t kChunkBytes = std::size_t(256) << 10;
 
+// The units of a block where a saying starts, from its CR and LF masks and the block before's.
+[[gnu::always_inline]] inline std::uint64_t blockStarts(bool crFile, std::uint64_t cr,
+                                                        std::uint64_t lf, std::uint64_t prevCr,
+                                                        std::uint64_t prevLf)
+{
+    const std::uint64_t crBefore = (cr << 1) | (prevCr >> 63);
+    const std::uint64_t lfBefore = (lf << 1) | (prevLf >> 63);
+    if (crFile) {
+        const std::uint64_t ending = cr | (lf & crBefore);
+        const std::uint64_t endingBefore = crBefore | (lfBefore & ((cr << 2) | (prevCr >> 62)));
+        return ~ending & endingBefore;
+    }
+    return ~lf & ~(cr & (lf >> 1)) & lfBefore;
+}
+
 // `masks(block, cr, lf)` sets bit k of cr (lf) when unit k of the 64-unit block is CR (LF).
 // Always inlined into the scan that calls it, so that it is built for that scan's processor
 // (see line_scan_x86_avx2.cpp) and inlines that scan's masks in turn.
@@ -29,8 +44,6 @@ template <unsigned kUnit, typename Masks>
         char *const data = new char[kChunkBytes + 64 * kUnit];
         ~Buffer() { delete[] data; }
     } buffer;
-    char *const data = buffer.data;
-
     // As if "\r\n" stood before the first unit, so that a saying may start there.
     std::uint64_t prevCr = std::uint64_t(1) << 62;
     std::uint64_t prevLf = std::uint64_t(1) << 63;
@@ -39,45 +52,37 @@ template <unsigned kUnit, typename Masks>
     std::uint64_t pendingStarts = 0;
     std::uint64_t pendingBase = 0;
     const bool crFile = ends == LineEnds::Cr;
-
+    const auto pushStarts = [&index](std::uint64_t base, std::uint64_t starts)
+        __attribute__((always_inline))
+    {
+        for (; starts; starts &= starts - 1)
+            index.push(base + kUnit * unsigned(__builtin_ctzll(starts)));
+    };
     std::uint64_t offset = from;
     for (;;) {
-        const std::int64_t got = source.readAt(offset, data, kChunkBytes, result.why);
+        const std::int64_t got = source.readAt(offset, buffer.data, kChunkBytes, result.why);
         if (got < 0) {
             result.ok = false;
             return result;
         }
         const std::size_t units = std::size_t(got) / kUnit;
-        __builtin_memset(data + units * kUnit, 0, 64 * kUnit);
+        __builtin_memset(buffer.data + units * kUnit, 0, 64 * kUnit);
         for (std::size_t first = 0; first < units; first += 64) {
             std::uint64_t cr, lf;
-            masks(data + first * kUnit, cr, lf);
-            const std::uint64_t crBefore = (cr << 1) | (prevCr >> 63);
-            const std::uint64_t lfBefore = (lf << 1) | (prevLf >> 63);
+            masks(buffer.data + first * kUnit, cr, lf);
             // Most blocks of a file hold no CR, or CR only before LF.
             result.counts.lf += std::uint64_t(__builtin_popcountll(lf));
             if (cr | (prevCr >> 63)) {
+                const std::uint64_t crBefore = (cr << 1) | (prevCr >> 63);
                 result.counts.cr += std::uint64_t(__builtin_popcountll(cr));
                 result.counts.crlf += std::uint64_t(__builtin_popcountll(crBefore & lf));
             }
-
-            std::uint64_t starts;
-            if (crFile) {
-                const std::uint64_t ending = cr | (lf & crBefore);
-                const std::uint64_t endingBefore =
-                    crBefore | (lfBefore & ((cr << 2) | (prevCr >> 62)));
-                starts = ~ending & endingBefore;
-            } else {
-                starts = ~lf & ~(cr & (lf >> 1)) & lfBefore;
+            std::uint64_t starts = blockStarts(crFile, cr, lf, prevCr, prevLf);
+            if (!crFile)
                 pendingStarts &= ~(((prevCr >> 63) & lf & 1) << 63);
-            }
             if (units - first < 64)
                 starts &= (std::uint64_t(1) << (units - first)) - 1;
-
-            while (pendingStarts) {
-                index.push(pendingBase + kUnit * unsigned(__builtin_ctzll(pendingStarts)));
-                pendingStarts &= pendingStarts - 1;
-            }
+            pushStarts(pendingBase, pendingStarts);
             pendingStarts = starts;
             pendingBase = offset + first * kUnit;
             prevCr = cr;
@@ -87,10 +92,7 @@ template <unsigned kUnit, typename Masks>
         if (std::size_t(got) < kChunkBytes)
             break;
     }
-    while (pendingStarts) {
-        index.push(pendingBase + kUnit * unsigned(__builtin_ctzll(pendingStarts)));
-        pendingStarts &= pendingStarts - 1;
-    }
+    pushStarts(pendingBase, pendingStarts);
     result.end = offset;
     return result;
 }

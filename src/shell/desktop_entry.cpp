@@ -110,6 +110,39 @@ std::string execValueFor(std::string_view program)
     return escapeStringValue(quoteExecArgument(program));
 }
 
+namespace {
+
+// One double-quoted Exec argument from just after its opening quote; `i` ends past its closing
+// quote, which must end the argument. False for anything the quoting rules do not allow.
+bool readQuotedArgument(const std::string &s, std::size_t &i, std::string &arg)
+{
+    while (i < s.size()) {
+        const char c = s[i++];
+        if (c == '"')
+            return i == s.size() || s[i] == ' ';
+        if (c == '`' || c == '$')
+            return false; // must be escaped inside quotes too
+        if (c == '\\') {
+            if (i == s.size())
+                return false;
+            const char next = s[i++];
+            if (next != '"' && next != '`' && next != '$' && next != '\\')
+                return false;
+            arg += next;
+        } else if (c == '%') {
+            if (i == s.size() || s[i] != '%')
+                return false;
+            ++i;
+            arg += '%';
+        } else {
+            arg += c;
+        }
+    }
+    return false; // never closed
+}
+
+} // namespace
+
 std::optional<std::vector<std::string>> parseExecValue(std::string_view value)
 {
     const auto unescaped = unescapeStringValue(value);
@@ -125,33 +158,7 @@ std::optional<std::vector<std::string>> parseExecValue(std::string_view value)
         }
         std::string arg;
         if (s[i] == '"') {
-            ++i;
-            bool closed = false;
-            while (i < s.size()) {
-                const char c = s[i++];
-                if (c == '"') {
-                    closed = true;
-                    break;
-                }
-                if (c == '`' || c == '$')
-                    return std::nullopt; // must be escaped inside quotes too
-                if (c == '\\') {
-                    if (i == s.size())
-                        return std::nullopt;
-                    const char next = s[i++];
-                    if (next != '"' && next != '`' && next != '$' && next != '\\')
-                        return std::nullopt;
-                    arg += next;
-                } else if (c == '%') {
-                    if (i == s.size() || s[i] != '%')
-                        return std::nullopt;
-                    ++i;
-                    arg += '%';
-                } else {
-                    arg += c;
-                }
-            }
-            if (!closed || (i < s.size() && s[i] != ' '))
+            if (!readQuotedArgument(s, ++i, arg))
                 return std::nullopt;
         } else {
             while (i < s.size() && s[i] != ' ') {

@@ -1,0 +1,55 @@
+// Which saying the quote window shows: the sayings of one quote file, the position shown, the
+// pick of the next one (never the same twice in a row) and the following of edits to the file.
+// No widgets: the window asks for the text and shows it.
+#pragma once
+
+#include "quotes/tip_list.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <random>
+
+namespace dewmoth::quotes {
+
+class SayingChoice
+{
+public:
+    // A position 1..n for a list of n; empty: uniform, from a generator seeded at load.
+    using Pick = std::function<qint32(qint32 n)>;
+    explicit SayingChoice(Pick pick = {});
+
+    // Reads the quote file and picks the first saying. When the file is missing or cannot be
+    // read, the list stays as it was and loadError() says why (empty for a missing file).
+    LoadStatus load(const std::filesystem::path &file);
+    const QString &loadError() const { return m_loadError; }
+
+    // Indexes the file anew when it changed since, then picks the next position.
+    void next();
+
+    // The saying at the current position, at most `maxChars` UTF-16 units of it; nothing when
+    // there is none (an empty list) or the file no longer holds it.
+    std::optional<QString> current(qsizetype maxChars);
+
+    // Whether an edit left the file without any saying: what was shown should go.
+    bool emptied() const { return m_followed && m_tips.count() == 0; }
+
+    qint32 position() const { return m_position; }
+    const TipList &tips() const { return m_tips; }
+
+private:
+    // Indexes the file anew when it changed (`evenIfSame`: in any case); whether it did.
+    bool follow(bool evenIfSame);
+
+    Pick m_pick;
+    std::mt19937 m_random;
+    TipList m_tips;
+    qint32 m_position = 0;
+    QString m_loadError;
+    QString m_followWarning; // why the file could not be followed, last said
+    bool m_followed = false;
+};
+
+} // namespace dewmoth::quotes
