@@ -41,23 +41,21 @@ wait_for() { # wait_for SECONDS COMMAND...: polls until COMMAND succeeds
     return 1
 }
 
-free_display() {
-    local d=70
-    while [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ]; do d=$((d + 1)); done
-    echo $d
-}
-
 start_xvfb() { # start_xvfb [wm] [WxH]: sets DISPLAY; with "wm", also an openbox window manager
-    local d; d=$(free_display)
-    Xvfb ":$d" -screen 0 "${2:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and names it once it listens: a display number that only
+    # looks free here (a chroot's /tmp) may be taken in the abstract socket space of the machine.
+    local d displayfile="$WORK/display.$RANDOM"
+    Xvfb -displayfd 3 -screen 0 "${2:-1280x1024}x24" -nolisten tcp 3>"$displayfile" \
+        >/dev/null 2>&1 &
     SERVER_PIDS+=($!)
-    wait_for 10 test -e "/tmp/.X11-unix/X$d" || { echo "Xvfb did not start" >&2; return 1; }
+    wait_for 30 grep -q '^[0-9]' "$displayfile" || { echo "Xvfb did not start" >&2; return 1; }
+    d=$(head -n 1 "$displayfile")
     export DISPLAY=":$d" QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
     if [ "${1:-}" = wm ]; then
         openbox --sm-disable >/dev/null 2>&1 &
         SERVER_PIDS+=($!)
-        wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
             { echo "openbox did not start" >&2; return 1; }
     fi
 }
@@ -68,7 +66,7 @@ start_weston() { # sets WAYLAND_DISPLAY on a private XDG_RUNTIME_DIR
     weston --backend=headless-backend.so --use-pixman --idle-time=0 --socket=wayland-e2e \
         >"$WORK/weston.log" 2>&1 &
     SERVER_PIDS+=($!)
-    wait_for 10 test -S "$XDG_RUNTIME_DIR/wayland-e2e" ||
+    wait_for 30 test -S "$XDG_RUNTIME_DIR/wayland-e2e" ||
         { echo "weston did not start" >&2; cat "$WORK/weston.log" >&2; return 1; }
     export WAYLAND_DISPLAY=wayland-e2e QT_QPA_PLATFORM=wayland
     unset DISPLAY
