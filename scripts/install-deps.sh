@@ -6,7 +6,7 @@ set -euo pipefail
 build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev fonts-liberation2
        extra-cmake-modules qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 # Every program a test, benchmark or script of `make test` calls, by the package that brings it:
-# Xvfb, xvfb-run (xvfb); xwininfo, xprop (x11-utils); import, convert, compare (imagemagick);
+# Xvfb (xvfb); xwininfo, xprop (x11-utils); import, convert, compare (imagemagick);
 # gio (libglib2.0-bin); pgrep, ps (procps); dbus-run-session (dbus-daemon); apt-get source,
 # dpkg-shlibdeps (dpkg-dev); the MinGW-w64 toolchain, Wine, NSIS and icotool for Windows.
 test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils libglib2.0-bin

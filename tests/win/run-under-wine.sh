@@ -10,9 +10,22 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 prefix="${DEWMOTH_WINEPREFIX:-$PWD/wineprefix}"
 
+with_xvfb() { # with_xvfb COMMAND...: runs the command on a private Xvfb that picks a free
+    # display itself (a number that only looks free in a chroot's /tmp may be taken machine-wide)
+    local dir status=0 xvfb
+    dir=$(mktemp -d)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 300); do grep -q '^[0-9]' "$dir/display" && break; sleep 0.1; done
+    DISPLAY=":$(head -n 1 "$dir/display")" "$@" || status=$?
+    kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true
+    rm -rf "$dir"
+    return $status
+}
+
 make_prefix() {
     mkdir -p "$1"
-    WINEPREFIX="$1" xvfb-run -a wineboot --init >/dev/null 2>&1 || true
+    WINEPREFIX="$1" with_xvfb wineboot --init >/dev/null 2>&1 || true
     WINEPREFIX="$1" wineserver -w || true
 }
 
@@ -34,10 +47,10 @@ status=0
 if [ -n "${DEWMOTH_QT_TEST_LOG:-}" ]; then
     # Qt Test writes to the debugger channel, not to a pipe, under Wine: into a file instead.
     rm -f "$DEWMOTH_QT_TEST_LOG"
-    xvfb-run -a wine "$@" -o "$(winepath -w "$DEWMOTH_QT_TEST_LOG"),txt" || status=$?
+    with_xvfb wine "$@" -o "$(winepath -w "$DEWMOTH_QT_TEST_LOG"),txt" || status=$?
     cat "$DEWMOTH_QT_TEST_LOG" 2>/dev/null || echo "no test output"
 else
-    xvfb-run -a wine "$@" || status=$?
+    with_xvfb wine "$@" || status=$?
 fi
 wineserver -k >/dev/null 2>&1 || true
 exit $status
