@@ -22,6 +22,26 @@
         <source>Unexpected argument '%1'.</source>
         <translation>Unerwartetes Argument „%1“.</translation>
     </message>
+    <message>
+        <source>There is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); try dewmoth --print</source>
+        <translation>Es gibt keine Anzeige für das Fenster (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt); versuchen Sie dewmoth --print</translation>
+    </message>
+    <message>
+        <source>There is no quote file at %1.</source>
+        <translation>Unter %1 gibt es keine Spruchdatei.</translation>
+    </message>
+    <message>
+        <source>The quote file %1 could not be read: %2.</source>
+        <translation>Die Spruchdatei %1 konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The quote file %1 holds no sayings.</source>
+        <translation>Die Spruchdatei %1 enthält keine Sprüche.</translation>
+    </message>
+    <message>
+        <source>The saying could not be written.</source>
+        <translation>Der Spruch konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>dewmoth::about::frmAbout</name>

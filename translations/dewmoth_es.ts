@@ -22,6 +22,26 @@
         <source>Unexpected argument '%1'.</source>
         <translation>Argumento inesperado «%1».</translation>
     </message>
+    <message>
+        <source>There is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); try dewmoth --print</source>
+        <translation>No hay pantalla donde mostrar la ventana (no está definida ni DISPLAY ni WAYLAND_DISPLAY); pruebe dewmoth --print</translation>
+    </message>
+    <message>
+        <source>There is no quote file at %1.</source>
+        <translation>No hay ningún archivo de refranes en %1.</translation>
+    </message>
+    <message>
+        <source>The quote file %1 could not be read: %2.</source>
+        <translation>No se pudo leer el archivo de refranes %1: %2.</translation>
+    </message>
+    <message>
+        <source>The quote file %1 holds no sayings.</source>
+        <translation>El archivo de refranes %1 no contiene refranes.</translation>
+    </message>
+    <message>
+        <source>The saying could not be written.</source>
+        <translation>No se pudo escribir el refrán.</translation>
+    </message>
 </context>
 <context>
     <name>dewmoth::about::frmAbout</name>

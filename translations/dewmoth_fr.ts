@@ -22,6 +22,26 @@
         <source>Unexpected argument '%1'.</source>
         <translation>Argument inattendu « %1 ».</translation>
     </message>
+    <message>
+        <source>There is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); try dewmoth --print</source>
+        <translation>Aucun écran où afficher la fenêtre (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; essayez dewmoth --print</translation>
+    </message>
+    <message>
+        <source>There is no quote file at %1.</source>
+        <translation>Il n'y a pas de fichier des maximes à %1.</translation>
+    </message>
+    <message>
+        <source>The quote file %1 could not be read: %2.</source>
+        <translation>Impossible de lire le fichier des maximes %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The quote file %1 holds no sayings.</source>
+        <translation>Le fichier des maximes %1 ne contient aucune maxime.</translation>
+    </message>
+    <message>
+        <source>The saying could not be written.</source>
+        <translation>Impossible d'écrire la maxime.</translation>
+    </message>
 </context>
 <context>
     <name>dewmoth::about::frmAbout</name>

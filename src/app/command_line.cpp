@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
+#include "core/path_text.h"
 #include "core/program_info.h"
+#include "quotes/quote_source.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -76,6 +78,49 @@ bool displayAvailable(const CommandLine &commandLine)
     return commandLine.platformNamed || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+QString noDisplayText()
+{
+    return QCoreApplication::translate("dewmoth",
+                                       "There is no display to show the window on (neither "
+                                       "DISPLAY nor WAYLAND_DISPLAY is set); try dewmoth --print");
+}
+
+int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
+{
+    const QString shown = core::pathText(path);
+    const quotes::SayingToPrint picked = quotes::pickSayingToPrint(path);
+    QString problem;
+    switch (picked.status) {
+    case quotes::SayingToPrint::Status::Picked:
+        break;
+    case quotes::SayingToPrint::Status::NotFound:
+        problem =
+            QCoreApplication::translate("dewmoth", "There is no quote file at %1.").arg(shown);
+        break;
+    case quotes::SayingToPrint::Status::Unreadable:
+        problem = QCoreApplication::translate("dewmoth", "The quote file %1 could not be read: %2.")
+                      .arg(shown, picked.error);
+        break;
+    case quotes::SayingToPrint::Status::Empty:
+        problem = QCoreApplication::translate("dewmoth", "The quote file %1 holds no sayings.")
+                      .arg(shown);
+        break;
+    }
+    if (!problem.isEmpty()) {
+        std::fprintf(errors, "dewmoth: %s\n", problem.toLocal8Bit().constData());
+        return 1;
+    }
+    const QByteArray saying = picked.saying.toUtf8();
+    if (std::fprintf(out, "%s\n", saying.constData()) < 0 || std::fflush(out) != 0) {
+        std::fprintf(errors, "dewmoth: %s\n",
+                     QCoreApplication::translate("dewmoth", "The saying could not be written.")
+                         .toLocal8Bit()
+                         .constData());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace dewmoth::app

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+#include <filesystem>
+
 namespace dewmoth::app {
 
 struct CommandLine
@@ -21,5 +24,12 @@ CommandLine parseCommandLine(const QStringList &arguments);
 // Whether the toolkit has somewhere to show a window: a display, a Wayland socket, or a
 // platform named on the command line or in QT_QPA_PLATFORM.
 bool displayAvailable(const CommandLine &commandLine);
+
+// What the user is told, in their language, where there is no display to show the window on.
+QString noDisplayText();
+
+// Writes one saying of the quote file at `path` to `out` as one UTF-8 line; 0, or 1 with the
+// reason, in the user's language, on `errors` when there is no saying to write.
+int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors);
 
 } // namespace dewmoth::app

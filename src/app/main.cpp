@@ -35,7 +35,7 @@ int answerWithoutWindow(int argc, char *argv[])
         std::fputs(text.constData(), stdout);
         return 0;
     case Action::Print:
-        return dewmoth::quotes::printSaying(
+        return dewmoth::app::printSaying(
             dewmoth::quotes::quoteFilePath(dewmoth::core::executableFile().parent_path(),
                                            userQuoteFile()),
             stdout, stderr);
@@ -57,9 +57,10 @@ int main(int argc, char *argv[])
         return answerWithoutWindow(argc, argv);
     if (!dewmoth::app::displayAvailable(commandLine)) {
         // The toolkit would abort with a message about plugins and leave a core dump.
-        std::fputs("dewmoth: no display to show the window on (neither DISPLAY nor "
-                   "WAYLAND_DISPLAY is set); try dewmoth --print\n",
-                   stderr);
+        QCoreApplication app(argc, argv);
+        dewmoth::app::installTranslations(app);
+        std::fprintf(stderr, "dewmoth: %s\n",
+                     dewmoth::app::noDisplayText().toLocal8Bit().constData());
         return 1;
     }
 

@@ -22,12 +22,11 @@ const QString kSizeHeightKey = QStringLiteral("size/Height");
 
 } // namespace
 
-SizeKeeper::SizeKeeper(QWidget *window, QString application,
-                       std::function<QSize()> smallestClient, QSize designClient)
+SizeKeeper::SizeKeeper(QWidget *window, QString application, std::function<QSize()> smallestClient,
+                       QSize designClient)
     : QObject(window), m_window(window), m_application(std::move(application)),
       m_smallestClient(std::move(smallestClient)), m_designClient(designClient)
-{
-}
+{}
 
 void SizeKeeper::restore()
 {
@@ -76,8 +75,7 @@ void SizeKeeper::watch()
 bool SizeKeeper::eventFilter(QObject *watched, QEvent *event)
 {
     QWindow *window = m_window->windowHandle();
-    if (event->type() == QEvent::Expose && watched == window && !m_exposed &&
-        window->isExposed()) {
+    if (event->type() == QEvent::Expose && watched == window && !m_exposed && window->isExposed()) {
         m_exposed = true;
         const QMargins frame = window->frameMargins();
         // The end-to-end scripts wait for these words (tests/e2e/*.sh).
@@ -131,10 +129,9 @@ void SizeKeeper::store()
         return;
     }
     const QSize outer = m_window->windowHandle()->frameGeometry().size();
-    const QString failure =
-        core::storeSettings(m_application,
-                            {{kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel)},
-                             {kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel)}});
+    const QString failure = core::storeSettings(
+        m_application, {{kSizeWidthKey, formatTwips(outer.width() * kTwipsPerPixel)},
+                        {kSizeHeightKey, formatTwips(outer.height() * kTwipsPerPixel)}});
     if (!failure.isEmpty())
         qCWarning(lcQuoteWindow) << "cannot store window size in"
                                  << core::settingsLocation(m_application) << failure;

@@ -1,10 +1,7 @@
 #include "quotes/quote_source.h"
 
-#include "core/path_text.h"
 #include "core/program_info.h"
 #include "quotes/tip_list.h"
-
-#include <QFile>
 
 #include <chrono>
 
@@ -41,30 +38,24 @@ qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random)
     return other >= previous ? other + 1 : other;
 }
 
-int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
+SayingToPrint pickSayingToPrint(const std::filesystem::path &path)
 {
-    const QByteArray shown = core::pathText(path).toUtf8();
-    const QuoteFileResult result = readQuoteFile(path);
-    if (result.status == LoadStatus::NotFound) {
-        std::fprintf(errors, "dewmoth: there is no quote file at %s\n", shown.constData());
-        return 1;
+    SayingToPrint result;
+    const QuoteFileResult read = readQuoteFile(path);
+    if (read.status != LoadStatus::Loaded) {
+        result.status = read.status == LoadStatus::NotFound ? SayingToPrint::Status::NotFound
+                                                            : SayingToPrint::Status::Unreadable;
+        result.error = read.error;
+        return result;
     }
-    if (result.status == LoadStatus::Unreadable) {
-        std::fprintf(errors, "dewmoth: the quote file %s could not be read: %s\n",
-                     shown.constData(), result.error.toUtf8().constData());
-        return 1;
-    }
-    if (result.tips.count() == 0) {
-        std::fprintf(errors, "dewmoth: the quote file %s holds no sayings\n", shown.constData());
-        return 1;
+    if (read.tips.count() == 0) {
+        result.status = SayingToPrint::Status::Empty;
+        return result;
     }
     std::mt19937 random = clockSeededRandom();
-    const QByteArray saying = result.tips.at(pickPosition(result.tips.count(), random)).toUtf8();
-    if (std::fprintf(out, "%s\n", saying.constData()) < 0 || std::fflush(out) != 0) {
-        std::fprintf(errors, "dewmoth: the saying could not be written\n");
-        return 1;
-    }
-    return 0;
+    result.saying = read.tips.at(pickPosition(read.tips.count(), random));
+    result.status = SayingToPrint::Status::Picked;
+    return result;
 }
 
 } // namespace dewmoth::quotes

@@ -2,9 +2,8 @@
 // alike: the user's own quote file when there is one, else the one beside the program.
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
 
@@ -26,8 +25,14 @@ qint32 pickPosition(qint32 n, std::mt19937 &random);
 // of 1..n (the first pick) or n is 1.
 qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random);
 
-// Writes one saying of the file at `path`, picked as the window picks its first, to `out` as one
-// UTF-8 line. Returns 0, or 1 with the reason on `errors` when there is no saying to write.
-int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors);
+// One saying of the file at `path`, picked as the window picks its first, for the command line.
+struct SayingToPrint
+{
+    enum class Status { Picked, NotFound, Unreadable, Empty };
+    Status status = Status::NotFound;
+    QString saying;
+    QString error; // for Unreadable: why
+};
+SayingToPrint pickSayingToPrint(const std::filesystem::path &path);
 
 } // namespace dewmoth::quotes
