@@ -31,7 +31,7 @@ bool isLead(unsigned char c, std::size_t length)
 // of the text.
 QString decode8(const char *p, std::size_t n, bool cut)
 {
-    if (core::isValidUtf8(p, n))
+    if (dewmoth::core::isValidUtf8(p, n))
         return QString::fromUtf8(p, qsizetype(n));
     for (std::size_t k = 1; cut && k <= 3 && k <= n; ++k) {
         bool opened = false; // a lead byte of a longer character, then only continuation bytes
@@ -39,7 +39,7 @@ QString decode8(const char *p, std::size_t n, bool cut)
             opened = opened || isLead(static_cast<unsigned char>(p[n - k]), length);
         for (std::size_t j = n - k + 1; j < n; ++j)
             opened = opened && (static_cast<unsigned char>(p[j]) & 0xC0) == 0x80;
-        if (opened && core::isValidUtf8(p, n - k))
+        if (opened && dewmoth::core::isValidUtf8(p, n - k))
             return QString::fromUtf8(p, qsizetype(n - k));
     }
     return decodeLegacyText(p, n);
