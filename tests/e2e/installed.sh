@@ -41,7 +41,8 @@ kill -TERM "$app"; wait "$app" || true; app=""
 echo "installed program ran and its autostart entry points at it"
 
 if command -v dpkg-shlibdeps >/dev/null; then
-    (cd "$build" && cpack -G DEB >/dev/null 2>&1)
+    (cd "$build" && cpack -G DEB >"$WORK/cpack.log" 2>&1) ||
+        { echo "the package could not be made:"; cat "$WORK/cpack.log"; exit 1; }
     deb=$(ls "$build"/dewmoth_1.0.1_*.deb)
     contents=$(dpkg-deb -c "$deb")
     case "$contents" in *"./etc/dewmoth/TIPOFDAY.TXT"*) ;; *) echo "quote file not packaged"; exit 1 ;; esac
