@@ -108,19 +108,14 @@ int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *er
                       .arg(shown);
         break;
     }
-    if (!problem.isEmpty()) {
-        std::fprintf(errors, "dewmoth: %s\n", problem.toLocal8Bit().constData());
-        return 1;
-    }
     const QByteArray saying = picked.saying.toUtf8();
-    if (std::fprintf(out, "%s\n", saying.constData()) < 0 || std::fflush(out) != 0) {
-        std::fprintf(errors, "dewmoth: %s\n",
-                     QCoreApplication::translate("dewmoth", "The saying could not be written.")
-                         .toLocal8Bit()
-                         .constData());
-        return 1;
-    }
-    return 0;
+    if (problem.isEmpty() &&
+        (std::fprintf(out, "%s\n", saying.constData()) < 0 || std::fflush(out) != 0))
+        problem = QCoreApplication::translate("dewmoth", "The saying could not be written.");
+    if (problem.isEmpty())
+        return 0;
+    std::fprintf(errors, "dewmoth: %s\n", problem.toLocal8Bit().constData());
+    return 1;
 }
 
 } // namespace dewmoth::app

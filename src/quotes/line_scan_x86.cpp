@@ -14,9 +14,12 @@ namespace {
 
 bool hasAvx2()
 {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
-           __builtin_cpu_supports("bmi");
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") &&
+               __builtin_cpu_supports("bmi");
+    }();
+    return avx2;
 }
 
 // SSE2, which every x86-64 processor has: four 16-byte compares per mask.
@@ -42,8 +45,7 @@ ScanResult scanByteLinesSse2(const ByteSource &source, std::uint64_t from, LineE
 
 std::vector<ByteScan> runnableByteScans()
 {
-    static const bool avx2 = hasAvx2();
-    if (avx2)
+    if (hasAvx2())
         return {ByteScan::Portable, ByteScan::Sse2, ByteScan::Avx2};
     return {ByteScan::Portable, ByteScan::Sse2};
 }
@@ -51,10 +53,9 @@ std::vector<ByteScan> runnableByteScans()
 ScanResult detail::scanByteLinesWith(ByteScan scan, const ByteSource &source, std::uint64_t from,
                                      LineEnds ends, LineIndex &index)
 {
-    static const bool avx2 = hasAvx2();
     switch (scan) {
     case ByteScan::Avx2:
-        if (avx2)
+        if (hasAvx2())
             return scanByteLinesAvx2(source, from, ends, index);
         break;
     case ByteScan::Portable:

@@ -20,13 +20,18 @@ LoadStatus SayingChoice::load(const std::filesystem::path &file)
     if (result.status != LoadStatus::Loaded)
         return result.status;
     m_tips = std::move(result.tips);
-    next();
+    pick(); // the file was just read: no need to look whether it changed
     return LoadStatus::Loaded;
 }
 
 void SayingChoice::next()
 {
     follow(false);
+    pick();
+}
+
+void SayingChoice::pick()
+{
     const qint32 n = m_tips.count();
     if (n < 1)
         m_position = 1;

@@ -40,6 +40,7 @@ public:
     const TipList &tips() const { return m_tips; }
 
 private:
+    void pick();
     // Indexes the file anew when it changed (`evenIfSame`: in any case); whether it did.
     bool follow(bool evenIfSame);
 
