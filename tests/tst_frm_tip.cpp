@@ -27,6 +27,7 @@
 #include <sys/stat.h>
 #endif
 
+using dewmoth::core::Reason;
 using dewmoth::quote_window::frmTip;
 using dewmoth::shell::StartupState;
 using dewmoth::widgets::LinkLabel;
@@ -619,7 +620,8 @@ void TestFrmTip::startupBoxFollowsDisk()
     };
     env.setStartup = [&](bool on) {
         requests << on;
-        return StartupState{onDisk, "No space left on device"}; // every change is refused
+        // every change is refused
+        return StartupState{onDisk, {Reason::NoSpace, "No space left on device"}};
     };
     frmTip w(env);
     w.Form_Load();
@@ -638,12 +640,12 @@ void TestFrmTip::startupBoxFollowsDisk()
     QMessageBox *told = nullptr;
     QTRY_VERIFY((told = w.findChild<QMessageBox *>()) && told->isVisible());
     QCOMPARE(told->windowTitle(), QStringLiteral("Dewmoth"));
-    QCOMPARE(told->text(), QStringLiteral("Dewmoth could not be kept from starting at logon: No "
-                                          "space left on device."));
+    QCOMPARE(told->text(),
+             QStringLiteral("Dewmoth could not be kept from starting at logon: the disk is full."));
     told->accept();
 
     // A start-up test that could not renew the entry says so once the window is up.
-    env.startupTest = [] { return StartupState{true, "Permission denied"}; };
+    env.startupTest = [] { return StartupState{true, {Reason::NoAccess, "Permission denied"}}; };
     env.setStartup = [&](bool on) { return StartupState{onDisk = on, {}}; };
     frmTip second(env);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be renewed"));
@@ -652,7 +654,7 @@ void TestFrmTip::startupBoxFollowsDisk()
     second.show();
     QTRY_VERIFY((told = second.findChild<QMessageBox *>()) && told->isVisible());
     QCOMPARE(told->text(),
-             QStringLiteral("Dewmoth could not be set to start at logon: Permission denied."));
+             QStringLiteral("Dewmoth could not be set to start at logon: permission denied."));
     told->accept();
     auto *box2 = second.findChild<QCheckBox *>("chkLoadTipsAtStartup");
     box2->click();

@@ -374,7 +374,10 @@ void TestStartupSwitch::switching()
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QCOMPARE(state.enabled, enabled);
-    QCOMPARE(!state.failure.empty(), failure);
+    QCOMPARE(state.failure.failed(), failure);
+    if (failure) // a code the window words in the user's language (the "disk" here is a limit)
+        QCOMPARE(state.failure.reason, trouble == "full disk" ? dewmoth::core::Reason::TooLarge
+                                                              : dewmoth::core::Reason::NoAccess);
     QCOMPARE(IsStartupEnabled(kProduct, target()), enabled);
 
     if (after == "same") {
@@ -440,7 +443,7 @@ void TestStartupSwitch::unwritableFolderReportsOff()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write startup entry"));
     const StartupState state = SetStartupEnabled(true, kProduct, target());
     QVERIFY(!state.enabled);
-    QVERIFY(!state.failure.empty());
+    QVERIFY(state.failure.failed());
 
     // An entry that cannot be read (here a folder of that name) counts as off.
     QFile::remove(m_home->filePath("config/autostart"));
@@ -499,7 +502,7 @@ void TestStartupSwitch::programPathThatIsNotUtf8()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot name this program"));
     const StartupState state = SetStartupEnabled(true, kProduct, "/opt/a\xff b/dewmoth");
     QVERIFY(!state.enabled);
-    QVERIFY(!state.failure.empty());
+    QVERIFY(state.failure.failed());
     QVERIFY(!QFileInfo::exists(userEntry()));
 }
 

@@ -11,6 +11,50 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>a folder on its path does not exist</source>
+        <translation>ein Ordner auf dem Pfad existiert nicht</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>der Datenträger ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>sie ist zu groß</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>the program's path cannot be written into a start-up entry</source>
+        <translation>der Pfad des Programms lässt sich nicht in einen Starteintrag schreiben</translation>
+    </message>
+    <message>
+        <source>the desktop did not take it</source>
+        <translation>die Arbeitsumgebung hat es nicht übernommen</translation>
+    </message>
+    <message>
+        <source>another program is using it</source>
+        <translation>ein anderes Programm verwendet sie</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>es ist nicht genug Speicher frei</translation>
+    </message>
+    <message>
+        <source>the system reported an unexpected error</source>
+        <translation>das System meldete einen unerwarteten Fehler</translation>
+    </message>
+    <message>
         <source>Shows one short saying at a time, picked at random from the quote file.</source>
         <translation>Zeigt jeweils einen kurzen Spruch, zufällig aus der Spruchdatei gewählt.</translation>
     </message>

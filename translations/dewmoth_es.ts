@@ -11,6 +11,50 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>a folder on its path does not exist</source>
+        <translation>una carpeta de su ruta no existe</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permiso denegado</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>el disco es de solo lectura</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>es demasiado grande</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>the program's path cannot be written into a start-up entry</source>
+        <translation>la ruta del programa no se puede escribir en una entrada de inicio</translation>
+    </message>
+    <message>
+        <source>the desktop did not take it</source>
+        <translation>el escritorio no lo aceptó</translation>
+    </message>
+    <message>
+        <source>another program is using it</source>
+        <translation>otro programa lo está usando</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>no hay memoria suficiente</translation>
+    </message>
+    <message>
+        <source>the system reported an unexpected error</source>
+        <translation>el sistema informó de un error inesperado</translation>
+    </message>
+    <message>
         <source>Shows one short saying at a time, picked at random from the quote file.</source>
         <translation>Muestra un refrán breve cada vez, elegido al azar del archivo de refranes.</translation>
     </message>

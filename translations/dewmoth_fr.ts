@@ -11,6 +11,50 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>a folder on its path does not exist</source>
+        <translation>un dossier de son chemin n'existe pas</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>le disque est en lecture seule</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>il est trop volumineux</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n'est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>the program's path cannot be written into a start-up entry</source>
+        <translation>le chemin du programme ne peut pas être écrit dans une entrée de démarrage</translation>
+    </message>
+    <message>
+        <source>the desktop did not take it</source>
+        <translation>le bureau ne l'a pas pris en compte</translation>
+    </message>
+    <message>
+        <source>another program is using it</source>
+        <translation>un autre programme l'utilise</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>il n'y a pas assez de mémoire</translation>
+    </message>
+    <message>
+        <source>the system reported an unexpected error</source>
+        <translation>le système a signalé une erreur inattendue</translation>
+    </message>
+    <message>
         <source>Shows one short saying at a time, picked at random from the quote file.</source>
         <translation>Affiche une courte maxime à la fois, choisie au hasard dans le fichier des maximes.</translation>
     </message>

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "core/failure_text.h"
 #include "core/path_text.h"
 #include "core/program_info.h"
 #include "quotes/quote_source.h"
@@ -101,7 +102,7 @@ int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *er
         break;
     case quotes::SayingToPrint::Status::Unreadable:
         problem = QCoreApplication::translate("dewmoth", "The quote file %1 could not be read: %2.")
-                      .arg(shown, picked.error);
+                      .arg(shown, core::reasonText(picked.failure.reason));
         break;
     case quotes::SayingToPrint::Status::Empty:
         problem = QCoreApplication::translate("dewmoth", "The quote file %1 holds no sayings.")

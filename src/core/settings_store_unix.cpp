@@ -83,9 +83,8 @@ QString storeSettings(const QString &application, const QList<std::pair<QString,
     }
     if (files::isLink(path))
         qCInfo(lcCore) << "replacing the link" << location << "with a file of its own";
-    const std::string failure = files::replaceFile(path, text);
-    if (!failure.empty())
-        return fromLocal(failure);
+    if (const files::Outcome written = files::replaceFile(path, text); !written.ok())
+        return fromLocal(written.error);
     qCDebug(lcCore) << "stored settings in" << location;
     return {};
 }

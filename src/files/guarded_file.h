@@ -35,14 +35,23 @@ ReadResult readSmallFile(const std::filesystem::path &path, std::size_t maxBytes
 bool nameExists(const std::filesystem::path &path);
 bool isLink(const std::filesystem::path &path);
 
+// How a change went: `error` is empty when it succeeded, else the system's words for why, with
+// its error number (errno; 0 where the failure has none).
+struct Outcome
+{
+    int errorNumber = 0;
+    std::string error;
+
+    bool ok() const { return error.empty(); }
+};
+
 // Makes `path` a regular file holding `content`: written and flushed under a temporary name in
 // the same folder, then renamed over the name, so that a link there is replaced, not followed.
-// Returns an empty string on success, else why nothing changed.
-std::string replaceFile(const std::filesystem::path &path, std::string_view content);
+// On failure nothing changed.
+Outcome replaceFile(const std::filesystem::path &path, std::string_view content);
 
 // Removes the name itself (a link, never what it points to). Nothing there is no failure.
-// Returns an empty string on success, else why.
-std::string removeName(const std::filesystem::path &path);
+Outcome removeName(const std::filesystem::path &path);
 
 // An exclusive lock on a folder, between processes, held while the object lives. The lock is
 // the kernel's, so a process that dies releases it: nothing is ever left over on disk.

@@ -20,6 +20,11 @@ std::string reason(int error)
     return std::strerror(error);
 }
 
+Outcome failed(int error)
+{
+    return {error, reason(error)};
+}
+
 class Descriptor
 {
 public:
@@ -156,15 +161,15 @@ bool isLink(const std::filesystem::path &path)
     return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-std::string replaceFile(const std::filesystem::path &path, std::string_view content)
+Outcome replaceFile(const std::filesystem::path &path, std::string_view content)
 {
     const std::string name = path.filename().string();
     if (name.empty() || name == "." || name == "..")
-        return "not a file name";
+        return {EINVAL, "not a file name"};
     const std::filesystem::path folderPath = path.parent_path().empty() ? "." : path.parent_path();
     Descriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
-        return reason(errno);
+        return failed(errno);
 
     std::string temporary;
     int fd = -1;
@@ -173,10 +178,10 @@ std::string replaceFile(const std::filesystem::path &path, std::string_view cont
         fd = ::openat(folder.get(), temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd < 0 && errno != EEXIST)
-            return reason(errno);
+            return failed(errno);
     }
     if (fd < 0)
-        return reason(EEXIST);
+        return failed(EEXIST);
     Descriptor file(fd);
     // A file that is replaced keeps its permissions (a user's 0600 entry stays private); a link
     // or nothing at the name gives a new file the usual ones.
@@ -187,7 +192,7 @@ std::string replaceFile(const std::filesystem::path &path, std::string_view cont
         if (file.get() >= 0)
             file.close();
         ::unlinkat(folder.get(), temporary.c_str(), 0);
-        return reason(error);
+        return failed(error);
     };
     if (keepMode && ::fchmod(file.get(), old.st_mode & 0777) != 0)
         return fail(errno);
@@ -204,11 +209,11 @@ std::string replaceFile(const std::filesystem::path &path, std::string_view cont
     return {};
 }
 
-std::string removeName(const std::filesystem::path &path)
+Outcome removeName(const std::filesystem::path &path)
 {
     if (::unlink(path.c_str()) == 0 || errno == ENOENT)
         return {};
-    return reason(errno);
+    return failed(errno);
 }
 
 FolderLock::FolderLock(const std::filesystem::path &folder, std::chrono::milliseconds patience)

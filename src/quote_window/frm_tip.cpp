@@ -1,5 +1,6 @@
 #include "quote_window/frm_tip.h"
 
+#include "core/failure_text.h"
 #include "core/path_text.h"
 #include "core/program_info.h"
 #include "core/settings_store.h"
@@ -43,9 +44,10 @@ namespace {
 
 const QString kQuoteFileName = QString::fromLatin1(core::kQuoteFileName);
 
-QString startupFailureText(bool wanted, const std::string &reason)
+QString startupFailureText(bool wanted, core::Reason reason)
 {
-    const QString why = QString::fromLocal8Bit(reason.c_str());
+    const QString why =
+        core::reasonText(reason == core::Reason::None ? core::Reason::NotTaken : reason);
     return wanted ? frmTip::tr("%1 could not be set to start at logon: %2.")
                         .arg(core::productName(), why)
                   : frmTip::tr("%1 could not be kept from starting at logon: %2.")
@@ -111,12 +113,12 @@ void frmTip::Form_Load()
         quotes::quoteFilePath(m_env.programFolder, m_env.userQuoteFile);
     if (!LoadTips(path)) {
         const QString shown = QDir::toNativeSeparators(core::pathText(path));
-        const QString &error = m_choice.loadError();
-        if (error.isEmpty())
+        const core::Failure &failure = m_choice.loadFailure();
+        if (!failure.failed())
             qCWarning(lcQuoteWindow) << "no quote file at" << shown;
-        lblTipText->setText(error.isEmpty()
-                                ? missingFileMessage()
-                                : tr("The quote file %1 could not be read: %2.").arg(shown, error));
+        lblTipText->setText(!failure.failed() ? missingFileMessage()
+                                              : tr("The quote file %1 could not be read: %2.")
+                                                    .arg(shown, core::reasonText(failure.reason)));
     }
 }
 
@@ -262,10 +264,10 @@ void frmTip::runStartupTest()
     // only shows the result.
     const QSignalBlocker blocker(chkLoadTipsAtStartup);
     chkLoadTipsAtStartup->setChecked(state.enabled);
-    if (!state.failure.empty()) {
+    if (state.failure.failed()) {
         qCWarning(lcQuoteWindow) << "start at logon could not be renewed"
-                                 << QString::fromLocal8Bit(state.failure.c_str());
-        m_startupFailure = startupFailureText(true, state.failure);
+                                 << QString::fromLocal8Bit(state.failure.detail.c_str());
+        m_startupFailure = startupFailureText(true, state.failure.reason);
     }
 }
 
@@ -276,16 +278,15 @@ void frmTip::chkLoadTipsAtStartup_Click()
         m_env.setStartup ? m_env.setStartup(wanted)
                          : shell::SetStartupEnabled(wanted, core::productName().toStdString(),
                                                     m_env.startupTarget);
-    if (state.enabled == wanted && state.failure.empty())
+    if (state.enabled == wanted && !state.failure.failed())
         return;
     qCWarning(lcQuoteWindow) << "start at logon could not be switched" << (wanted ? "on" : "off")
-                             << QString::fromLocal8Bit(state.failure.c_str());
+                             << QString::fromLocal8Bit(state.failure.detail.c_str());
     {
         const QSignalBlocker blocker(chkLoadTipsAtStartup);
         chkLoadTipsAtStartup->setChecked(state.enabled);
     }
-    tellUser(this, startupFailureText(wanted, state.failure.empty() ? "the desktop did not take it"
-                                                                    : state.failure));
+    tellUser(this, startupFailureText(wanted, state.failure.reason));
 }
 
 } // namespace dewmoth::quote_window

@@ -7,6 +7,7 @@
 // Empty lines are no sayings.
 #pragma once
 
+#include "core/failure.h"
 #include "quotes/line_index.h"
 
 #include <cstddef>
@@ -44,7 +45,7 @@ public:
     virtual ~ByteSource() = default;
     // As OpenFile::readAt: fewer bytes than asked only at the end, -1 with `why` on an error.
     virtual std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
-                                std::string &why) const = 0;
+                                core::Failure &why) const = 0;
 };
 
 struct ScanResult
@@ -56,7 +57,7 @@ struct ScanResult
     ScanResult &operator=(ScanResult &&) noexcept;
 
     bool ok = true;
-    std::string why;       // when not ok: the read error
+    core::Failure why;     // when not ok: the read error
     std::uint64_t end = 0; // where the text ended
     LineEndCounts counts;
 };

@@ -2,6 +2,8 @@
 // never written. One implementation per platform.
 #pragma once
 
+#include "core/failure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -34,11 +36,12 @@ public:
     // Opens a regular file for reading, never waiting on a FIFO or device, and (on Windows) so
     // that editors can still save over it or delete it. Anything but a regular file, and nothing
     // at all, is NotFound; `why` tells why an existing file could not be opened.
-    static OpenStatus open(const std::filesystem::path &path, OpenFile &into, std::string &why);
+    static OpenStatus open(const std::filesystem::path &path, OpenFile &into, core::Failure &why);
 
     // Reads up to `size` bytes at `offset`, fewer only at the end of the file. -1 on a read
     // error, with the reason in `why`.
-    std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size, std::string &why) const;
+    std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
+                        core::Failure &why) const;
 
     FileStamp stamp() const;
 

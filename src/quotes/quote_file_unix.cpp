@@ -27,7 +27,7 @@ void OpenFile::close()
     m_handle = -1;
 }
 
-OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std::string &why)
+OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, core::Failure &why)
 {
     struct stat st
     {
@@ -39,7 +39,7 @@ OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std
     if (fd < 0) {
         if (errno == ENOENT)
             return OpenStatus::NotFound;
-        why = std::strerror(errno);
+        why = {core::reasonOfErrorNumber(errno), std::strerror(errno)};
         return OpenStatus::Failed;
     }
     OpenFile file;
@@ -52,7 +52,7 @@ OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std
 }
 
 std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size,
-                              std::string &why) const
+                              core::Failure &why) const
 {
     std::size_t done = 0;
     while (done < size) {
@@ -62,7 +62,7 @@ std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            why = std::strerror(errno);
+            why = {core::reasonOfErrorNumber(errno), std::strerror(errno)};
             return -1;
         }
         done += std::size_t(got);

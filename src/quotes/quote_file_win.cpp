@@ -20,9 +20,9 @@ std::int64_t ticks(const FILETIME &t)
     return std::int64_t((std::uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime);
 }
 
-std::string lastError()
+core::Failure failureOf(DWORD error)
 {
-    return std::system_category().message(int(::GetLastError()));
+    return {core::reasonOfWindowsError(error), std::system_category().message(int(error))};
 }
 
 } // namespace
@@ -34,7 +34,7 @@ void OpenFile::close()
     m_handle = -1;
 }
 
-OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std::string &why)
+OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, core::Failure &why)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (path.empty() || !::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
@@ -49,7 +49,7 @@ OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return OpenStatus::NotFound;
-        why = std::system_category().message(int(error));
+        why = failureOf(error);
         return OpenStatus::Failed;
     }
     OpenFile file;
@@ -61,7 +61,7 @@ OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, std
 }
 
 std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size,
-                              std::string &why) const
+                              core::Failure &why) const
 {
     std::size_t done = 0;
     while (done < size) {
@@ -74,7 +74,7 @@ std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size
         if (!::ReadFile(handleOf(m_handle), into + done, want, &got, &at)) {
             if (::GetLastError() == ERROR_HANDLE_EOF)
                 break;
-            why = lastError();
+            why = failureOf(::GetLastError());
             return -1;
         }
         if (got == 0)

@@ -45,7 +45,7 @@ SayingToPrint pickSayingToPrint(const std::filesystem::path &path)
     if (read.status != LoadStatus::Loaded) {
         result.status = read.status == LoadStatus::NotFound ? SayingToPrint::Status::NotFound
                                                             : SayingToPrint::Status::Unreadable;
-        result.error = read.error;
+        result.failure = read.failure;
         return result;
     }
     if (read.tips.count() == 0) {

@@ -2,6 +2,8 @@
 // alike: the user's own quote file when there is one, else the one beside the program.
 #pragma once
 
+#include "core/failure.h"
+
 #include <QString>
 
 #include <filesystem>
@@ -31,7 +33,7 @@ struct SayingToPrint
     enum class Status { Picked, NotFound, Unreadable, Empty };
     Status status = Status::NotFound;
     QString saying;
-    QString error; // for Unreadable: why
+    core::Failure failure; // for Unreadable: why
 };
 SayingToPrint pickSayingToPrint(const std::filesystem::path &path);
 

@@ -11,11 +11,12 @@ SayingChoice::SayingChoice(Pick pick) : m_pick(std::move(pick)) {}
 LoadStatus SayingChoice::load(const std::filesystem::path &file)
 {
     m_random = clockSeededRandom();
-    m_loadError.clear();
+    m_loadFailure = {};
     QuoteFileResult result = readQuoteFile(file);
     if (result.status == LoadStatus::Unreadable) {
-        qCWarning(lcQuotes) << "cannot read quote file" << core::pathText(file) << result.error;
-        m_loadError = result.error;
+        qCWarning(lcQuotes) << "cannot read quote file" << core::pathText(file)
+                            << QString::fromLocal8Bit(result.failure.detail.c_str());
+        m_loadFailure = result.failure;
     }
     if (result.status != LoadStatus::Loaded)
         return result.status;

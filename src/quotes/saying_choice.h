@@ -22,9 +22,9 @@ public:
     explicit SayingChoice(Pick pick = {});
 
     // Reads the quote file and picks the first saying. When the file is missing or cannot be
-    // read, the list stays as it was and loadError() says why (empty for a missing file).
+    // read, the list stays as it was and loadFailure() says why (none for a missing file).
     LoadStatus load(const std::filesystem::path &file);
-    const QString &loadError() const { return m_loadError; }
+    const core::Failure &loadFailure() const { return m_loadFailure; }
 
     // Indexes the file anew when it changed since, then picks the next position.
     void next();
@@ -48,7 +48,7 @@ private:
     std::mt19937 m_random;
     TipList m_tips;
     qint32 m_position = 0;
-    QString m_loadError;
+    core::Failure m_loadFailure;
     QString m_followWarning; // why the file could not be followed, last said
     bool m_followed = false;
 };

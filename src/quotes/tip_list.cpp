@@ -20,7 +20,7 @@ public:
     explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
 
     std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
-                        std::string &) const override
+                        core::Failure &) const override
     {
         if (offset >= m_bytes.size())
             return 0;
@@ -39,7 +39,7 @@ public:
     explicit FileSource(OpenFile file) : m_file(std::move(file)) {}
 
     std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
-                        std::string &why) const override
+                        core::Failure &why) const override
     {
         return m_file.readAt(offset, into, size, why);
     }
@@ -162,7 +162,7 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
     const std::size_t want = std::size_t(std::min(stop - start, cap));
 
     std::string raw(want, '\0');
-    std::string why;
+    core::Failure why;
     if (m_source->readAt(start, raw.data(), want, why) != std::int64_t(want))
         return std::nullopt; // shortened or unreadable since it was indexed
     const bool capped = want < stop - start;
@@ -190,13 +190,11 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
 {
     QuoteFileResult result;
     OpenFile file;
-    std::string why;
-    switch (OpenFile::open(path, file, why)) {
+    switch (OpenFile::open(path, file, result.failure)) {
     case OpenStatus::NotFound:
         return result;
     case OpenStatus::Failed:
         result.status = LoadStatus::Unreadable;
-        result.error = QString::fromStdString(why);
         return result;
     case OpenStatus::Opened:
         break;
@@ -208,7 +206,7 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
         const ScanResult scan = tips.index(*tips.m_source);
         if (!scan.ok) {
             result.status = LoadStatus::Unreadable;
-            result.error = QString::fromStdString(scan.why);
+            result.failure = scan.why;
             return result;
         }
         tips.m_path = path;
@@ -216,9 +214,8 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
         result.tips = std::move(tips);
     } catch (const std::bad_alloc &) {
         result.status = LoadStatus::Unreadable;
-        result.error =
-            QStringLiteral("there is not enough memory for the index of a file of %1 bytes")
-                .arg(qulonglong(stamp.size));
+        result.failure = {core::Reason::OutOfMemory, "no memory for the index of a file of " +
+                                                         std::to_string(stamp.size) + " bytes"};
         return result;
     }
     result.status = LoadStatus::Loaded;
@@ -246,7 +243,7 @@ FileCheck followQuoteFile(TipList &tips, bool evenIfSame)
         break;
     case LoadStatus::Unreadable:
         check.change = FileChange::Unreadable;
-        check.why = fresh.error;
+        check.why = QString::fromLocal8Bit(fresh.failure.detail.c_str());
         break;
     }
     return check;

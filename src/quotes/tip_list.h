@@ -63,7 +63,7 @@ struct QuoteFileResult
 {
     LoadStatus status = LoadStatus::NotFound;
     TipList tips;
-    QString error; // why an existing file could not be read
+    core::Failure failure; // why an existing file could not be read
 };
 
 // Indexes the quote file at `path` and keeps it open for reading sayings. An empty path, a

@@ -2,6 +2,8 @@
 // Plain C++ so that every platform's implementation builds and is tested on its own.
 #pragma once
 
+#include "core/failure.h"
+
 #include <filesystem>
 #include <string>
 
@@ -21,6 +23,6 @@ std::filesystem::path GetStartupFolder();
 // question. Returns whether such an entry now exists at `link`; when it does not, `why` (if
 // given) says why in a few words, for the caller to log and show.
 bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,
-                    std::string *why = nullptr);
+                    core::Failure *why = nullptr);
 
 } // namespace dewmoth::shell

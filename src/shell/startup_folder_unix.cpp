@@ -37,25 +37,25 @@ std::filesystem::path GetStartupFolder()
 }
 
 bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,
-                    std::string *why)
+                    core::Failure *why)
 {
     const std::string program = target.string();
     if (!nameableInEntry(program)) {
         qCWarning(lcShell) << "cannot name this program in a desktop entry:"
                            << core::pathText(target);
         if (why)
-            *why = "its path cannot be written into a desktop entry";
+            *why = {core::Reason::NotExpressible, "its path cannot be written into an entry"};
         return false;
     }
     const std::string text = startupEntryText(
         core::productName().toStdString(), core::programDescription().toStdString(),
         core::applicationId().toStdString(), program, /*hidden=*/false);
     // Replaced, never written through: a link at `link` may point at anybody's file.
-    if (const std::string failure = files::replaceFile(link, text); !failure.empty()) {
+    if (const files::Outcome written = files::replaceFile(link, text); !written.ok()) {
         qCWarning(lcShell) << "cannot write startup entry" << core::pathText(link)
-                           << QString::fromLocal8Bit(failure.c_str());
+                           << QString::fromLocal8Bit(written.error.c_str());
         if (why)
-            *why = failure;
+            *why = {core::reasonOfErrorNumber(written.errorNumber), written.error};
         return false;
     }
     return true;

@@ -131,7 +131,7 @@ std::filesystem::path GetStartupFolder()
 }
 
 bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,
-                    std::string *why)
+                    core::Failure *why)
 {
     const std::wstring targetText = target.wstring();
     const std::wstring linkText = link.wstring();
@@ -167,10 +167,15 @@ bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::
         written = writeLink(targetText, linkText);
     const bool made = isFile(linkText) && linkPointsTo(linkText, targetText);
     if (!made && why) {
-        *why = copied < 0 ? "the shell left no recent-documents shortcut to copy"
+        why->detail = copied < 0
+                          ? "the shell left no recent-documents shortcut to copy"
                           : "copying the shell's shortcut failed (" + hex(unsigned(copied)) + ")";
-        *why += FAILED(written) ? ", and writing one failed (" + hex(unsigned(written)) + ")"
-                                : ", and the shortcut written does not start the program";
+        why->detail += FAILED(written) ? ", and writing one failed (" + hex(unsigned(written)) + ")"
+                                       : ", and the shortcut written does not start the program";
+        // HRESULTs of the Win32 kind carry the system's error code in their low word.
+        why->reason = FAILED(written) && HRESULT_FACILITY(written) == FACILITY_WIN32
+                          ? core::reasonOfWindowsError(HRESULT_CODE(written))
+                          : core::Reason::NotTaken;
     }
     return made;
 }

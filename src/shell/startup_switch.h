@@ -2,6 +2,8 @@
 // so. The entries on disk are the only record of the choice; nothing else mirrors it.
 #pragma once
 
+#include "core/failure.h"
+
 #include <filesystem>
 #include <string>
 
@@ -11,7 +13,7 @@ namespace dewmoth::shell {
 struct StartupState
 {
     bool enabled = false;
-    std::string failure; // one phrase for the user; empty when everything went as asked
+    core::Failure failure; // none when everything went as asked
 };
 
 // The program's own entry in the start-up folder: product name plus the platform's extension.

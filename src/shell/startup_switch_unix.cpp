@@ -87,13 +87,20 @@ bool startsTarget(const std::string &program, const std::filesystem::path &targe
     return std::filesystem::equivalent(resolved, target, error) && !error;
 }
 
-std::string writeEntry(const std::filesystem::path &path, std::string_view text)
+core::Failure failureOf(const files::Outcome &outcome)
 {
-    const std::string failure = files::replaceFile(path, text);
-    if (!failure.empty())
+    if (outcome.ok())
+        return {};
+    return {core::reasonOfErrorNumber(outcome.errorNumber), outcome.error};
+}
+
+core::Failure writeEntry(const std::filesystem::path &path, std::string_view text)
+{
+    const files::Outcome written = files::replaceFile(path, text);
+    if (!written.ok())
         qCWarning(lcShell) << "cannot write startup entry" << core::pathText(path)
-                           << QString::fromLocal8Bit(failure.c_str());
-    return failure;
+                           << QString::fromLocal8Bit(written.error.c_str());
+    return failureOf(written);
 }
 
 // An entry of ours that keeps a system-wide entry of the same name from starting the program.
@@ -169,18 +176,19 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
             state.failure = writeEntry(link, entryStarting(mine.content, target.string()));
         else
             CreateShortcut(target, link, &state.failure);
-    } else if (const std::string failure = files::removeName(own); !failure.empty()) {
+    } else if (const files::Outcome removed = files::removeName(own); !removed.ok()) {
         qCWarning(lcShell) << "cannot delete startup entry" << core::pathText(own)
-                           << QString::fromLocal8Bit(failure.c_str());
-        state.failure = failure;
+                           << QString::fromLocal8Bit(removed.error.c_str());
+        state.failure = failureOf(removed);
     } else if (IsStartupEnabled(productName, target)) {
         // A system-wide entry still starts it: a user entry of the same name hides it.
         state.failure = writeEntry(StartupEntryPath(productName), hidingEntry(target));
     }
     state.enabled = IsStartupEnabled(productName, target);
-    if (state.failure.empty() && state.enabled != enabled)
-        state.failure = enabled ? "the entry that was written does not start it"
-                                : "an entry that cannot be removed still starts it";
+    if (!state.failure.failed() && state.enabled != enabled)
+        state.failure = {core::Reason::NotTaken,
+                         enabled ? "the entry that was written does not start it"
+                                 : "an entry that cannot be removed still starts it"};
     return state;
 }
 

@@ -50,13 +50,14 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
     } else if (!::DeleteFileW(entry.c_str())) {
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-            state.failure =
-                "the shortcut could not be deleted (error " + std::to_string(error) + ")";
+            state.failure = {core::reasonOfWindowsError(error),
+                             "the shortcut could not be deleted (error " + std::to_string(error) +
+                                 ")"};
     }
     state.enabled = IsStartupEnabled(productName, target);
-    if (state.failure.empty() && state.enabled != enabled)
-        state.failure =
-            enabled ? "the shortcut could not be made" : "the shortcut could not be deleted";
+    if (!state.failure.failed() && state.enabled != enabled)
+        state.failure = {core::Reason::NotTaken, enabled ? "the shortcut could not be made"
+                                                         : "the shortcut could not be deleted"};
     return state;
 }
 

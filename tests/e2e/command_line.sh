@@ -47,6 +47,10 @@ ln -s /proc/self/mem "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "unreadable own file" 1 "$WORK/bin/dewmoth" --print &&
     check "an unreadable own file: the reason, nothing on stdout" \
         sh -c "[ ! -s '$WORK/out.txt' ] && grep -q 'could not be read' '$WORK/err.txt'"
+run "unreadable own file in German" 1 env LC_ALL=de_DE.UTF-8 "$WORK/bin/dewmoth" --print &&
+    check "the reason in the user's language too, not the system's English" \
+        sh -c "grep -q 'konnte nicht gelesen werden: das System meldete' '$WORK/err.txt' &&
+               ! grep -q 'Input/output' '$WORK/err.txt'"
 rm "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "no quote file" 1 "$WORK/empty/dewmoth" --print &&
     check "no quote file: the reason, nothing on stdout" \

@@ -19,7 +19,7 @@ class Memory final : public ByteSource
 public:
     explicit Memory(const std::string &text) : m_text(text) {}
     std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
-                        std::string &) const override
+                        dewmoth::core::Failure &) const override
     {
         if (offset >= m_text.size())
             return 0;

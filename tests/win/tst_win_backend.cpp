@@ -159,9 +159,10 @@ TEST_CASE("shortcut to a target with blanks and non-ASCII letters")
 
     // One that cannot be made (its folder is a file) says why, for the caller to log and show.
     std::ofstream(dir / L"a file") << "in the way";
-    std::string why;
+    core::Failure why;
     CHECK_FALSE(shell::CreateShortcut(target, dir / L"a file" / L"Viewer.lnk", &why));
-    CHECK_FALSE(why.empty());
+    CHECK(why.failed());
+    CHECK_FALSE(why.detail.empty());
 }
 
 TEST_CASE("start-up switch")
@@ -178,10 +179,10 @@ TEST_CASE("start-up switch")
     CHECK(shell::RefreshStartupEntry("Dewmoth", target).enabled);
     const shell::StartupState off = shell::SetStartupEnabled(false, "Dewmoth", target);
     CHECK_FALSE(off.enabled);
-    CHECK(off.failure.empty());
+    CHECK_FALSE(off.failure.failed());
     CHECK_FALSE(fs::exists(shell::StartupEntryPath("Dewmoth")));
     // Already off: no error, and the start-up test makes nothing.
-    CHECK(shell::SetStartupEnabled(false, "Dewmoth", target).failure.empty());
+    CHECK_FALSE(shell::SetStartupEnabled(false, "Dewmoth", target).failure.failed());
     CHECK_FALSE(shell::RefreshStartupEntry("Dewmoth", target).enabled);
     CHECK_FALSE(fs::exists(shell::StartupEntryPath("Dewmoth")));
 }
@@ -318,7 +319,7 @@ TEST_CASE("the open quote file lets an editor save over it and delete it")
     const fs::path dir = scratch(L"quotes");
     const fs::path path = dir / L"TIPOFDAY.TXT";
     std::ofstream(path, std::ios::binary) << "First\r\nSecond\r\n";
-    std::string why;
+    core::Failure why;
     quotes::OpenFile file;
     REQUIRE(quotes::OpenFile::open(path, file, why) == quotes::OpenStatus::Opened);
     const auto before = quotes::stampAt(path);
