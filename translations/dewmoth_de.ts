@@ -11,6 +11,14 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>The text could not be written.</source>
+        <translation>Der Text konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The saying was cut after %1 characters; the file holds more.</source>
+        <translation>Der Spruch wurde nach %1 Zeichen abgeschnitten; die Datei enthält mehr.</translation>
+    </message>
+    <message>
         <source>a folder on its path does not exist</source>
         <translation>ein Ordner auf dem Pfad existiert nicht</translation>
     </message>

@@ -11,6 +11,14 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>The text could not be written.</source>
+        <translation>No se pudo escribir el texto.</translation>
+    </message>
+    <message>
+        <source>The saying was cut after %1 characters; the file holds more.</source>
+        <translation>El dicho se cortó tras %1 caracteres; el archivo contiene más.</translation>
+    </message>
+    <message>
         <source>a folder on its path does not exist</source>
         <translation>una carpeta de su ruta no existe</translation>
     </message>

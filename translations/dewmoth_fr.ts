@@ -11,6 +11,14 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>The text could not be written.</source>
+        <translation>Impossible d'écrire le texte.</translation>
+    </message>
+    <message>
+        <source>The saying was cut after %1 characters; the file holds more.</source>
+        <translation>La maxime a été coupée après %1 caractères ; le fichier en contient davantage.</translation>
+    </message>
+    <message>
         <source>a folder on its path does not exist</source>
         <translation>un dossier de son chemin n'existe pas</translation>
     </message>

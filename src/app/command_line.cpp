@@ -21,6 +21,27 @@ const char *const kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb
 
 } // namespace
 
+QString escapeControls(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            out += QStringLiteral("\\x%1").arg(unsigned(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+bool writeWhole(std::FILE *out, const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) ==
+               std::size_t(bytes.size()) &&
+           std::fflush(out) == 0 && !std::ferror(out);
+}
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -50,13 +71,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     CommandLine result;
     if (!parser.parse(arguments)) {
         result.action = CommandLine::Action::Error;
-        result.text = parser.errorText() + QLatin1Char('\n') + parser.helpText();
+        result.text = escapeControls(parser.errorText()) + QLatin1Char('\n') + parser.helpText();
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
         result.action = CommandLine::Action::Error;
         result.text = QCoreApplication::translate("dewmoth", "Unexpected argument '%1'.")
-                          .arg(parser.positionalArguments().constFirst()) +
+                          .arg(escapeControls(parser.positionalArguments().constFirst())) +
                       QLatin1Char('\n') + parser.helpText();
         return result;
     }
@@ -90,7 +111,7 @@ QString noDisplayText()
 
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
 {
-    const QString shown = core::pathText(path);
+    const QString shown = escapeControls(core::pathText(path));
     const quotes::SayingToPrint picked = quotes::pickSayingToPrint(path);
     QString problem;
     switch (picked.status) {
@@ -109,10 +130,17 @@ int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *er
                       .arg(shown);
         break;
     }
-    const QByteArray saying = picked.saying.toUtf8();
+    // Whole, NUL bytes included: the saying is data for whatever reads the output.
     if (problem.isEmpty() &&
-        (std::fprintf(out, "%s\n", saying.constData()) < 0 || std::fflush(out) != 0))
+        !writeWhole(out, picked.saying.toUtf8() + (picked.cut ? "\u2026\n" : "\n")))
         problem = QCoreApplication::translate("dewmoth", "The saying could not be written.");
+    if (problem.isEmpty() && picked.cut)
+        std::fprintf(errors, "dewmoth: %s\n",
+                     QCoreApplication::translate(
+                         "dewmoth", "The saying was cut after %1 characters; the file holds more.")
+                         .arg(quotes::kPrintLimit)
+                         .toLocal8Bit()
+                         .constData());
     if (problem.isEmpty())
         return 0;
     std::fprintf(errors, "dewmoth: %s\n", problem.toLocal8Bit().constData());

@@ -28,6 +28,13 @@ bool displayAvailable(const CommandLine &commandLine);
 // What the user is told, in their language, where there is no display to show the window on.
 QString noDisplayText();
 
+// `text` with every control character written as \xHH, so that a name from the command line or a
+// file cannot act on the terminal that shows an error message.
+QString escapeControls(const QString &text);
+
+// Writes all of `bytes` and flushes; false when any of it did not reach `out`.
+bool writeWhole(std::FILE *out, const QByteArray &bytes);
+
 // Writes one saying of the quote file at `path` to `out` as one UTF-8 line; 0, or 1 with the
 // reason, in the user's language, on `errors` when there is no saying to write.
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors);

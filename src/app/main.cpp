@@ -11,6 +11,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <new>
 
 namespace {
 
@@ -32,8 +33,13 @@ int answerWithoutWindow(int argc, char *argv[])
     switch (commandLine.action) {
     case Action::Help:
     case Action::Version:
-        std::fputs(text.constData(), stdout);
-        return 0;
+        if (dewmoth::app::writeWhole(stdout, text))
+            return 0;
+        std::fprintf(stderr, "dewmoth: %s\n",
+                     QCoreApplication::translate("dewmoth", "The text could not be written.")
+                         .toLocal8Bit()
+                         .constData());
+        return 1;
     case Action::Print:
         return dewmoth::app::printSaying(
             dewmoth::quotes::quoteFilePath(dewmoth::core::executableFile().parent_path(),
@@ -53,8 +59,15 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const dewmoth::app::CommandLine commandLine = dewmoth::app::parseCommandLine(arguments);
-    if (commandLine.action != dewmoth::app::CommandLine::Action::ShowWindow)
-        return answerWithoutWindow(argc, argv);
+    if (commandLine.action != dewmoth::app::CommandLine::Action::ShowWindow) {
+        try {
+            return answerWithoutWindow(argc, argv);
+        } catch (const std::bad_alloc &) {
+            // Untranslated: the translations themselves may be what could not be had.
+            std::fputs("dewmoth: there is not enough memory\n", stderr);
+            return 1;
+        }
+    }
     if (!dewmoth::app::displayAvailable(commandLine)) {
         // The toolkit would abort with a message about plugins and leave a core dump.
         QCoreApplication app(argc, argv);

@@ -53,7 +53,13 @@ SayingToPrint pickSayingToPrint(const std::filesystem::path &path)
         return result;
     }
     std::mt19937 random = clockSeededRandom();
-    result.saying = read.tips.at(pickPosition(read.tips.count(), random));
+    result.saying = read.tips.at(pickPosition(read.tips.count(), random), kPrintLimit + 1);
+    if (result.saying.size() > kPrintLimit) {
+        result.cut = true;
+        // Never half of a surrogate pair.
+        result.saying.truncate(result.saying.at(kPrintLimit - 1).isHighSurrogate() ? kPrintLimit - 1
+                                                                                   : kPrintLimit);
+    }
     result.status = SayingToPrint::Status::Picked;
     return result;
 }

@@ -27,12 +27,18 @@ qint32 pickPosition(qint32 n, std::mt19937 &random);
 // of 1..n (the first pick) or n is 1.
 qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random);
 
-// One saying of the file at `path`, picked as the window picks its first, for the command line.
+// The most of one saying the command line writes, in UTF-16 units: a line of a file that is
+// larger than memory must not take the program down.
+inline constexpr qsizetype kPrintLimit = qsizetype(1) << 20;
+
+// One saying of the file at `path`, picked as the window picks its first, for the command line:
+// at most kPrintLimit units of it.
 struct SayingToPrint
 {
     enum class Status { Picked, NotFound, Unreadable, Empty };
     Status status = Status::NotFound;
     QString saying;
+    bool cut = false;      // the saying is longer than kPrintLimit
     core::Failure failure; // for Unreadable: why
 };
 SayingToPrint pickSayingToPrint(const std::filesystem::path &path);

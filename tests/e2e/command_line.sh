@@ -42,6 +42,15 @@ printf 'caf\xe9 au lait\r\n' >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "own file" 0 "$WORK/bin/dewmoth" --print &&
     check "--print reads the user's own file first, as UTF-8" \
         sh -c "[ \"\$(cat '$WORK/out.txt')\" = 'café au lait' ]"
+printf 'ab\0cd\n' >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+run "NUL inside a saying" 0 "$WORK/bin/dewmoth" --print &&
+    check "--print writes the saying whole, NUL and all" \
+        sh -c "[ \"\$(od -An -c '$WORK/out.txt' | tr -d ' ')\" = 'ab\\0cd\\n' ]"
+head -c 3000000 /dev/zero | tr '\0' 'x' >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+run "a saying of 3 MB" 0 "$WORK/bin/dewmoth" --print &&
+    check "--print writes the first 1 MiB, an ellipsis, and says so" \
+        sh -c "[ \$(wc -c <'$WORK/out.txt') = \$((1048576 + 4)) ] &&
+               tail -c 4 '$WORK/out.txt' | grep -q '…' && grep -q 'was cut after 1048576' '$WORK/err.txt'"
 rm "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 ln -s /proc/self/mem "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "unreadable own file" 1 "$WORK/bin/dewmoth" --print &&
@@ -59,6 +68,13 @@ run "unknown option" 2 "$WORK/bin/dewmoth" --frobnicate &&
     check "an unknown option: the error and the usage on stderr" \
         sh -c "[ ! -s '$WORK/out.txt' ] && grep -q 'frobnicate' '$WORK/err.txt' &&
                grep -q 'Usage:' '$WORK/err.txt'"
+for asked in --help --version --print; do
+    run "$asked to a full disk" 1 sh -c "exec '$WORK/bin/dewmoth' $asked >/dev/full" &&
+        check "$asked: a write that fails is an error" grep -q 'could not be written' "$WORK/err.txt"
+done
+run "control characters in an option" 2 "$WORK/bin/dewmoth" $'--x\e]0;owned\a' &&
+    check "the option is shown escaped, never raw" \
+        sh -c "grep -qF '\\x1b]0;owned\\x07' '$WORK/err.txt' && ! grep -q \$'\\e' '$WORK/err.txt'"
 run "no display" 1 "$WORK/bin/dewmoth" &&
     check "no display: one line on stderr" one_line "$WORK/err.txt"
 exit $status
