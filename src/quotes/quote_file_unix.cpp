@@ -32,7 +32,15 @@ OpenStatus OpenFile::open(const std::filesystem::path &path, OpenFile &into, cor
     struct stat st
     {
     };
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (path.empty())
+        return OpenStatus::NotFound;
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR || errno == ELOOP)
+            return OpenStatus::NotFound;
+        why = {core::reasonOfErrorNumber(errno), std::strerror(errno)};
+        return OpenStatus::Failed;
+    }
+    if (!S_ISREG(st.st_mode))
         return OpenStatus::NotFound;
     // Non-blocking, so that a FIFO swapped in after the check cannot hold the window.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);

@@ -10,11 +10,13 @@ namespace dewmoth::quotes {
 std::filesystem::path quoteFilePath(const std::filesystem::path &programFolder,
                                     const std::filesystem::path &userFile)
 {
+    // Anything at the name, or a name that cannot be looked at (a folder on the way that cannot
+    // be entered), is the user's choice: it is read or reported, never passed over.
     std::error_code error;
-    if (!userFile.empty() &&
-        std::filesystem::symlink_status(userFile, error).type() !=
-            std::filesystem::file_type::not_found &&
-        !error)
+    if (!userFile.empty() && (std::filesystem::symlink_status(userFile, error).type() !=
+                                  std::filesystem::file_type::not_found ||
+                              (error && error != std::errc::no_such_file_or_directory &&
+                               error != std::errc::not_a_directory)))
         return userFile;
     return programFolder / core::kQuoteFileName;
 }
