@@ -9,6 +9,7 @@
 
 #include "core/failure.h"
 #include "quotes/line_index.h"
+#include "quotes/quote_file.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +47,8 @@ public:
     // As OpenFile::readAt: fewer bytes than asked only at the end, -1 with `why` on an error.
     virtual std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
                                 core::Failure &why) const = 0;
+    // What the source is now, for one that can change (a file); nothing for memory.
+    virtual std::optional<FileStamp> stamp() const { return std::nullopt; }
 };
 
 struct ScanResult

@@ -12,13 +12,29 @@
 
 namespace dewmoth::quotes {
 
-// What tells an edited file from the one that was indexed.
+// What tells an edited file from the one that was indexed. Size and modification time alone
+// miss an edit of the same size whose time was put back, and a file renamed over the name.
 struct FileStamp
 {
     std::uint64_t size = 0;
     std::int64_t modified = 0; // nanoseconds (or the platform's finest unit) since its epoch
+    std::int64_t changed = 0;  // the status change time: moves on every write, cannot be set
+    std::uint64_t device = 0;  // with `file`, which file this is (device and inode)
+    std::uint64_t file = 0;
+    std::uint64_t links = 0; // names the file has; no part of what it is
 
-    bool operator==(const FileStamp &) const = default;
+    bool operator==(const FileStamp &other) const
+    {
+        return size == other.size && modified == other.modified && changed == other.changed &&
+               device == other.device && file == other.file;
+    }
+    // Whether an open file still holds what it held at `before`: deleting or renaming it over
+    // changes its status time, but not its bytes.
+    bool holdsWhat(const FileStamp &before) const
+    {
+        return size == before.size && modified == before.modified &&
+               (changed == before.changed || links != before.links);
+    }
 };
 
 enum class OpenStatus { Opened, NotFound, Failed };
@@ -50,6 +66,10 @@ private:
 
     std::intptr_t m_handle = -1;
 };
+
+// Whether a write could still leave `stamp` as it is: file times move with the clock's coarse
+// tick, so a write within the tick that the status time shows changes no time at all.
+bool mayChangeUnseen(const FileStamp &stamp);
 
 // The stamp of the regular file the path names now; nothing when there is none.
 std::optional<FileStamp> stampAt(const std::filesystem::path &path);

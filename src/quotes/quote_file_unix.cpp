@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace dewmoth::quotes {
@@ -15,7 +16,11 @@ namespace {
 FileStamp stampOf(const struct stat &st)
 {
     return {std::uint64_t(st.st_size),
-            std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+            std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            std::int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec,
+            std::uint64_t(st.st_dev),
+            std::uint64_t(st.st_ino),
+            std::uint64_t(st.st_nlink)};
 }
 
 } // namespace
@@ -84,6 +89,15 @@ FileStamp OpenFile::stamp() const
     {
     };
     return ::fstat(int(m_handle), &st) == 0 ? stampOf(st) : FileStamp{};
+}
+
+bool mayChangeUnseen(const FileStamp &stamp)
+{
+    // The clock the kernel stamps files with. Where a file system keeps finer times, a time
+    // past this tick reads as "may change" too, which costs only a short wait.
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return stamp.changed >= std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 std::optional<FileStamp> stampAt(const std::filesystem::path &path)

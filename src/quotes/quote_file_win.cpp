@@ -84,23 +84,54 @@ std::int64_t OpenFile::readAt(std::uint64_t offset, char *into, std::size_t size
     return std::int64_t(done);
 }
 
-FileStamp OpenFile::stamp() const
+namespace {
+
+std::optional<FileStamp> stampOf(HANDLE h)
 {
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(handleOf(m_handle), &info))
-        return {};
-    return {(std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
-            ticks(info.ftLastWriteTime)};
+    if (!::GetFileInformationByHandle(h, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    FILE_BASIC_INFO basic{};
+    const std::int64_t changed =
+        ::GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)
+            ? std::int64_t(basic.ChangeTime.QuadPart)
+            : 0;
+    return FileStamp{(std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                     ticks(info.ftLastWriteTime),
+                     changed,
+                     info.dwVolumeSerialNumber,
+                     (std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+                     info.nNumberOfLinks};
+}
+
+} // namespace
+
+FileStamp OpenFile::stamp() const
+{
+    return stampOf(handleOf(m_handle)).value_or(FileStamp{});
+}
+
+bool mayChangeUnseen(const FileStamp &stamp)
+{
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return std::max(stamp.changed, stamp.modified) >= ticks(now);
 }
 
 std::optional<FileStamp> stampAt(const std::filesystem::path &path)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (path.empty() || !::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (path.empty())
         return std::nullopt;
-    return FileStamp{(std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                     ticks(data.ftLastWriteTime)};
+    // Attributes only, shared every way: looking must never stand in an editor's way.
+    const HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const std::optional<FileStamp> stamp = stampOf(h);
+    ::CloseHandle(h);
+    return stamp;
 }
 
 } // namespace dewmoth::quotes

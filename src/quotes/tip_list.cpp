@@ -4,8 +4,10 @@
 #include "quotes/legacy_text.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <new>
+#include <thread>
 
 namespace dewmoth::quotes {
 
@@ -36,16 +38,25 @@ private:
 class FileSource final : public ByteSource
 {
 public:
-    explicit FileSource(OpenFile file) : m_file(std::move(file)) {}
+    // Reads end at `limit`, the size the file had when it was opened: files that never end
+    // (procfs, a device behind a link) stay bounded, and what an editor appends meanwhile waits
+    // for the next index.
+    FileSource(OpenFile file, std::uint64_t limit) : m_file(std::move(file)), m_limit(limit) {}
 
     std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
                         core::Failure &why) const override
     {
-        return m_file.readAt(offset, into, size, why);
+        if (offset >= m_limit)
+            return 0;
+        return m_file.readAt(offset, into,
+                             std::size_t(std::min<std::uint64_t>(size, m_limit - offset)), why);
     }
+    std::optional<FileStamp> stamp() const override { return m_file.stamp(); }
+    void setLimit(std::uint64_t limit) { m_limit = limit; }
 
 private:
     OpenFile m_file;
+    std::uint64_t m_limit;
 };
 
 bool startsWith(std::string_view text, std::string_view prefix)
@@ -165,6 +176,11 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
     core::Failure why;
     if (m_source->readAt(start, raw.data(), want, why) != std::int64_t(want))
         return std::nullopt; // shortened or unreadable since it was indexed
+    // Written to since it was indexed (even at the same size, with its time put back): these
+    // bytes may be part of another line, or of two versions.
+    if (const std::optional<FileStamp> now = m_source->stamp();
+        now && (!m_settled || !now->holdsWhat(m_stamp)))
+        return std::nullopt;
     const bool capped = want < stop - start;
 
     QString text;
@@ -199,15 +215,38 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
     case OpenStatus::Opened:
         break;
     }
-    const FileStamp stamp = file.stamp();
+    FileStamp stamp = file.stamp();
+    // Files of special file systems say they are empty and may still be read (or fail to be):
+    // the program takes them as empty, but one that cannot be read at all is reported.
+    if (char probe; stamp.size == 0 && file.readAt(0, &probe, 1, result.failure) < 0) {
+        result.status = LoadStatus::Unreadable;
+        return result;
+    }
     try {
         TipList tips;
-        tips.m_source = std::make_unique<FileSource>(std::move(file));
-        const ScanResult scan = tips.index(*tips.m_source);
-        if (!scan.ok) {
-            result.status = LoadStatus::Unreadable;
-            result.failure = scan.why;
-            return result;
+        auto source = std::make_unique<FileSource>(std::move(file), stamp.size);
+        FileSource &opened = *source;
+        tips.m_source = std::move(source);
+        // Written to while it was indexed: the index may mix two versions; once more, a few
+        // times. Written to just now: a write within the same clock tick would leave no trace,
+        // so wait for the tick to pass (a few milliseconds) before trusting the stamp.
+        for (int attempt = 0;; ++attempt) {
+            for (int waited = 0; mayChangeUnseen(stamp) && waited < 20; ++waited) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                stamp = opened.stamp().value_or(stamp);
+            }
+            opened.setLimit(stamp.size);
+            const ScanResult scan = tips.index(opened);
+            if (!scan.ok) {
+                result.status = LoadStatus::Unreadable;
+                result.failure = scan.why;
+                return result;
+            }
+            const std::optional<FileStamp> after = opened.stamp();
+            tips.m_settled = after && *after == stamp && !mayChangeUnseen(stamp);
+            if (tips.m_settled || attempt == 2)
+                break;
+            stamp = after.value_or(stamp);
         }
         tips.m_path = path;
         tips.m_stamp = stamp;

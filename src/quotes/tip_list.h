@@ -55,6 +55,7 @@ private:
     TextUnits m_units = TextUnits::Bytes;
     std::filesystem::path m_path;
     FileStamp m_stamp;
+    bool m_settled = true; // false: the file was being written as it was indexed
 };
 
 enum class LoadStatus { Loaded, NotFound, Unreadable };
