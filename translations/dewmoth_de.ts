@@ -11,6 +11,10 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>The display could not be reached to show the window on; try dewmoth --print</source>
+        <translation>Die Anzeige für das Fenster ist nicht erreichbar; versuchen Sie dewmoth --print</translation>
+    </message>
+    <message>
         <source>The text could not be written.</source>
         <translation>Der Text konnte nicht geschrieben werden.</translation>
     </message>

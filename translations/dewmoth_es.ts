@@ -11,6 +11,10 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>The display could not be reached to show the window on; try dewmoth --print</source>
+        <translation>No se pudo acceder a la pantalla para mostrar la ventana; pruebe dewmoth --print</translation>
+    </message>
+    <message>
         <source>The text could not be written.</source>
         <translation>No se pudo escribir el texto.</translation>
     </message>

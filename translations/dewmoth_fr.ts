@@ -11,6 +11,10 @@
 <context>
     <name>dewmoth</name>
     <message>
+        <source>The display could not be reached to show the window on; try dewmoth --print</source>
+        <translation>L'écran où afficher la fenêtre est injoignable ; essayez dewmoth --print</translation>
+    </message>
+    <message>
         <source>The text could not be written.</source>
         <translation>Impossible d'écrire le texte.</translation>
     </message>

@@ -109,6 +109,9 @@ QString noDisplayText()
                                        "DISPLAY nor WAYLAND_DISPLAY is set); try dewmoth --print");
 }
 
+const char *const kDisplayUnreachable = QT_TRANSLATE_NOOP(
+    "dewmoth", "The display could not be reached to show the window on; try dewmoth --print");
+
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
 {
     const QString shown = escapeControls(core::pathText(path));

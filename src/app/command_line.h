@@ -28,6 +28,9 @@ bool displayAvailable(const CommandLine &commandLine);
 // What the user is told, in their language, where there is no display to show the window on.
 QString noDisplayText();
 
+// The same, untranslated, for a display that is named but cannot be reached.
+extern const char *const kDisplayUnreachable;
+
 // `text` with every control character written as \xHH, so that a name from the command line or a
 // file cannot act on the terminal that shows an error message.
 QString escapeControls(const QString &text);

@@ -1,5 +1,6 @@
 #include "about/frm_about.h"
 #include "app/command_line.h"
+#include "app/display_guard.h"
 #include "app/font_warmup.h"
 #include "app/termination.h"
 #include "app/translations.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -78,7 +80,12 @@ int main(int argc, char *argv[])
     }
 
     dewmoth::app::FontWarmup fonts;
+    std::optional<dewmoth::app::DisplayGuard> guard(
+        std::in_place,
+        "dewmoth: " +
+            dewmoth::app::translateEarly(dewmoth::app::kDisplayUnreachable).toLocal8Bit() + '\n');
     QApplication app(argc, argv);
+    guard.reset();
     fonts.applicationCreated();
     dewmoth::app::installTranslations(app);
     QApplication::setApplicationName(dewmoth::core::productName());

@@ -28,4 +28,16 @@ void installTranslations(QCoreApplication &application)
     install(application, QStringLiteral("dewmoth"), QStringLiteral(":/i18n"));
 }
 
+QString translateEarly(const char *text)
+{
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("dewmoth"), QStringLiteral("_"),
+                        QStringLiteral(":/i18n"))) {
+        const QString translated = translator.translate("dewmoth", text);
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return QString::fromUtf8(text);
+}
+
 } // namespace dewmoth::app

@@ -4,9 +4,13 @@
 #pragma once
 
 class QCoreApplication;
+class QString;
 
 namespace dewmoth::app {
 
 void installTranslations(QCoreApplication &application);
+
+// One of the program's texts in the user's language, before the application object exists.
+QString translateEarly(const char *text);
 
 } // namespace dewmoth::app

@@ -75,6 +75,16 @@ done
 run "control characters in an option" 2 "$WORK/bin/dewmoth" $'--x\e]0;owned\a' &&
     check "the option is shown escaped, never raw" \
         sh -c "grep -qF '\\x1b]0;owned\\x07' '$WORK/err.txt' && ! grep -q \$'\\e' '$WORK/err.txt'"
+mkdir -p -m 700 "$WORK/run"
+for how in "DISPLAY=:4711" "WAYLAND_DISPLAY=nosuch QT_QPA_PLATFORM=wayland" "QT_QPA_PLATFORM=nosuch"; do
+    # shellcheck disable=SC2086 # the words are the variables
+    run "a display that cannot be reached: $how" 1 env XDG_RUNTIME_DIR="$WORK/run" $how \
+        "$WORK/bin/dewmoth" &&
+        check "$how: one line of ours, not the toolkit's abort" \
+            sh -c "grep -q 'could not be reached' '$WORK/err.txt' && ! grep -q Reinstalling '$WORK/err.txt'"
+done
+run "a platform that does not exist" 1 "$WORK/bin/dewmoth" -platform nosuch &&
+    check "-platform nosuch: one line of ours" one_line "$WORK/err.txt"
 run "no display" 1 "$WORK/bin/dewmoth" &&
     check "no display: one line on stderr" one_line "$WORK/err.txt"
 exit $status
