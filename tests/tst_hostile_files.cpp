@@ -13,21 +13,42 @@ class TestHostileFiles : public QObject
     Q_OBJECT
 
 private slots:
+    void gigabyteOfNothing_data();
     void gigabyteOfNothing();
     void randomBinary();
 };
 
+void TestHostileFiles::gigabyteOfNothing_data()
+{
+    QTest::addColumn<qint64>("size"); // sparse: only `head` and `tail` are written
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QStringList>("sayings"); // each at most 100 characters of it
+    QTest::newRow("one line of a billion NUL bytes")
+        << (qint64(1) << 30) << QByteArray() << QByteArray() << QStringList{QString(100, QChar(0))};
+    QTest::newRow("sayings past 4 GiB")
+        << (qint64(5) << 30) << QByteArray("first\n") << QByteArray("\nlast\n")
+        << QStringList{"first", QString(100, QChar(0)), "last"};
+}
+
 void TestHostileFiles::gigabyteOfNothing()
 {
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, tail);
+    QFETCH(QStringList, sayings);
     QTemporaryDir dir;
     QFile file(dir.filePath("TIPOFDAY.TXT"));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.resize(qint64(1) << 30)); // one line of a billion NUL bytes
+    QVERIFY(file.resize(size));
+    QVERIFY(file.write(head) == head.size());
+    QVERIFY(file.seek(size - tail.size()) && file.write(tail) == tail.size());
     file.close();
     const QuoteFileResult result = readQuoteFile(file.fileName());
     QCOMPARE(result.status, LoadStatus::Loaded);
-    QCOMPARE(result.tips.count(), 1);
-    QCOMPARE(result.tips.at(1, 100), QString(100, QChar(0)));
+    QCOMPARE(result.tips.count(), sayings.size());
+    for (qint32 i = 1; i <= result.tips.count(); ++i)
+        QCOMPARE(result.tips.at(i, 100), sayings.at(i - 1));
 }
 
 void TestHostileFiles::randomBinary()

@@ -223,6 +223,21 @@ void TestTipList::lineIndexPastFourGiB()
     QCOMPARE(index.offset(1), std::uint64_t(0xFFFFFFFF));
     QCOMPARE(index.offset(2), big);
     QCOMPARE(index.offset(3), bigger);
+    QVERIFY(!index.overflowed());
+
+    // At the limit, on the fast path (inside a block) as on the slow one (a new block): the
+    // first sayings serve, the rest are dropped and said to be.
+    for (const std::size_t limit : {std::size_t(3), std::size_t(65536 + 2)}) {
+        LineIndex limited(limit);
+        for (std::uint64_t offset = 0; offset < limit + 70000; ++offset)
+            limited.push(offset * 3);
+        QCOMPARE(limited.count(), limit);
+        QVERIFY(limited.overflowed());
+        QCOMPARE(limited.offset(limit - 1), std::uint64_t(limit - 1) * 3);
+    }
+    const TipList cut = TipList::fromBytes("one\ntwo\nthree\nfour\n", 2);
+    QCOMPARE(allQuotes(cut), QStringList({"one", "two"}));
+    QVERIFY(cut.cutShort());
 }
 
 void TestTipList::longLineIsCapped_data()

@@ -13,8 +13,10 @@ std::uint64_t LineIndex::offset(std::size_t i) const
 void LineIndex::pushSlowly(std::uint64_t offset)
 {
     const std::size_t n = count();
-    if (n >= kMaxLines)
-        return; // a saying number must fit a signed 32-bit position
+    if (n >= m_max) {
+        m_overflowed = true; // a saying number must fit a signed 32-bit position
+        return;
+    }
     while ((offset >> 32) > m_high.size())
         m_high.push_back(n);
     if (m_next == m_end) {
@@ -22,7 +24,7 @@ void LineIndex::pushSlowly(std::uint64_t offset)
         m_blocks.emplace_back(new std::uint32_t[kBlock]);
         m_next = m_blocks.back().get();
         // The last block ends at the limit, so that push() never passes it, fast path or not.
-        m_end = m_next + std::min(kBlock, kMaxLines - n);
+        m_end = m_next + std::min(kBlock, m_max - n);
     }
     *m_next++ = std::uint32_t(offset);
 }
@@ -32,6 +34,7 @@ void LineIndex::clear()
     m_blocks.clear();
     m_high.clear();
     m_next = m_end = nullptr;
+    m_overflowed = false;
 }
 
 } // namespace dewmoth::quotes

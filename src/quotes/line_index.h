@@ -2,6 +2,7 @@
 // so that the index of a large file grows without ever holding two copies of itself.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -14,6 +15,9 @@ class LineIndex
 {
 public:
     static constexpr std::size_t kMaxLines = std::numeric_limits<std::int32_t>::max();
+
+    // At most `maxLines` (at most kMaxLines): pushes past it are dropped, and overflowed() says so.
+    explicit LineIndex(std::size_t maxLines = kMaxLines) : m_max(std::min(maxLines, kMaxLines)) {}
 
     std::size_t count() const
     {
@@ -36,6 +40,11 @@ public:
             pushSlowly(offset);
     }
     void clear();
+    // Whether a push was dropped at the limit since the last clear().
+    bool overflowed() const
+    {
+        return m_overflowed;
+    }
 
 private:
     static constexpr std::size_t kBlock = std::size_t(1) << 16;
@@ -47,6 +56,8 @@ private:
     std::uint32_t *m_end = nullptr;
     // m_high[k]: the first entry whose offset is at least (k + 1) << 32.
     std::vector<std::size_t> m_high;
+    std::size_t m_max;
+    bool m_overflowed = false;
 };
 
 } // namespace dewmoth::quotes

@@ -2,6 +2,7 @@
 
 #include "core/utf8_check.h"
 #include "quotes/legacy_text.h"
+#include "quotes/quotes_log.h"
 
 #include <algorithm>
 #include <chrono>
@@ -113,9 +114,10 @@ TipList::~TipList() = default;
 TipList::TipList(TipList &&) noexcept = default;
 TipList &TipList::operator=(TipList &&) noexcept = default;
 
-TipList TipList::fromBytes(std::string_view bytes)
+TipList TipList::fromBytes(std::string_view bytes, std::size_t maxLines)
 {
     TipList list;
+    list.m_lines = LineIndex(maxLines);
     list.m_source = std::make_unique<MemorySource>(bytes);
     list.index(*list.m_source);
     return list;
@@ -248,6 +250,9 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
                 break;
             stamp = after.value_or(stamp);
         }
+        if (tips.cutShort())
+            qCWarning(lcQuotes) << core::pathText(path) << "holds more sayings than" << tips.count()
+                                << "; only these first ones are used";
         tips.m_path = path;
         tips.m_stamp = stamp;
         result.tips = std::move(tips);

@@ -27,9 +27,12 @@ public:
     TipList &operator=(TipList &&) noexcept;
 
     // A list over bytes held in memory (for checks that need no file).
-    static TipList fromBytes(std::string_view bytes);
+    // `maxLines`: fewer sayings than a file can hold, for checks of what happens at the limit.
+    static TipList fromBytes(std::string_view bytes, std::size_t maxLines = LineIndex::kMaxLines);
 
     qint32 count() const { return qint32(m_lines.count()); }
+    // Whether the file holds more sayings than a list can number: only the first count() serve.
+    bool cutShort() const { return m_lines.overflowed(); }
     LineEnds lineEnds() const { return m_ends; }
     TextUnits units() const { return m_units; }
 
