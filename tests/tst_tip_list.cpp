@@ -77,6 +77,7 @@ private slots:
     void readMissingOrNotAFile();
     void readUnreadable();
     void choiceRacesAWriter();
+    void choiceIndexesLargeFilesAside();
     void choiceFollowsEdits_data();
     void choiceFollowsEdits();
 };
@@ -445,6 +446,44 @@ void TestTipList::choiceRacesAWriter()
     done = true;
     writer.join();
     QVERIFY2(shown > 0, "no saying could be read at all");
+}
+
+// A file larger than is indexed at once: its head serves at once, the rest is indexed on a
+// worker, and an edit is indexed there too while nothing wrong is shown.
+void TestTipList::choiceIndexesLargeFilesAside()
+{
+    constexpr int kCount = 600000; // 5.4 MB
+    const auto write = [](const QString &path, char letter) {
+        QByteArray bytes;
+        for (int i = 1; i <= kCount; ++i)
+            bytes += letter + QByteArray::number(i).rightJustified(7, '0') + '\n';
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size();
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("TIPOFDAY.TXT");
+    QVERIFY(write(path, 'a'));
+    std::atomic<int> indexed = 0;
+    SayingChoice choice([](qint32 n) { return n; }); // the last saying known
+    choice.setOnIndexed([&indexed] { ++indexed; });
+
+    QCOMPARE(choice.load(dewmoth::core::textPath(path)), LoadStatus::Loaded);
+    QVERIFY(choice.tips().partial() && choice.indexing());
+    const qint32 head = choice.tips().count();
+    QVERIFY(head > 0 && head < kCount);
+    QCOMPARE(choice.current(-1), QStringLiteral("a%1").arg(head, 7, 10, QLatin1Char('0')));
+    QTRY_COMPARE_WITH_TIMEOUT(indexed.load(), 1, 60000);
+    QVERIFY(choice.adopt());
+    QCOMPARE(choice.tips().count(), kCount);
+    QCOMPARE(choice.current(-1), QStringLiteral("a%1").arg(head, 7, 10, QLatin1Char('0')));
+
+    QVERIFY(write(path, 'b')); // in place, at the same size
+    choice.next();
+    QVERIFY(choice.indexing());
+    QCOMPARE(choice.current(-1), std::nullopt); // the old index cannot serve the new bytes
+    QTRY_COMPARE_WITH_TIMEOUT(indexed.load(), 2, 60000);
+    QVERIFY(choice.adopt());
+    QCOMPARE(choice.current(-1), QStringLiteral("b%1").arg(kCount, 7, 10, QLatin1Char('0')));
 }
 
 void TestTipList::choiceFollowsEdits_data()

@@ -61,6 +61,16 @@ frmTip::frmTip(Environment environment, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmTip"));
     setWindowTitle(core::productName());
+    // A large file is indexed on a worker; its index is taken here, on the window's thread.
+    m_choice.setOnIndexed([this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_choice.adopt())
+                    DisplayCurrentTip();
+            },
+            Qt::QueuedConnection);
+    });
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setSizeGripEnabled(false);

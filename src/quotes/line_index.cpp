@@ -29,6 +29,16 @@ void LineIndex::pushSlowly(std::uint64_t offset)
     *m_next++ = std::uint32_t(offset);
 }
 
+void LineIndex::dropLast()
+{
+    if (m_next == m_blocks.back().get()) {
+        m_blocks.pop_back();
+        m_end = m_blocks.back().get() + kBlock;
+        m_next = m_end;
+    }
+    --m_next;
+}
+
 void LineIndex::clear()
 {
     m_blocks.clear();

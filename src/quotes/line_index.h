@@ -40,6 +40,8 @@ public:
             pushSlowly(offset);
     }
     void clear();
+    // Forgets the last offset pushed (there must be one).
+    void dropLast();
     // Whether a push was dropped at the limit since the last clear().
     bool overflowed() const
     {

@@ -4,15 +4,90 @@
 #include "quotes/quote_source.h"
 #include "quotes/quotes_log.h"
 
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 namespace dewmoth::quotes {
+
+struct SayingChoice::Worker
+{
+    std::atomic<bool> cancel = false;
+    std::mutex mutex;
+    std::optional<QuoteFileResult> result; // under `mutex`
+    std::thread thread;
+};
 
 SayingChoice::SayingChoice(Pick pick) : m_pick(std::move(pick)) {}
 
+SayingChoice::~SayingChoice()
+{
+    stopIndexing();
+}
+
+void SayingChoice::stopIndexing()
+{
+    if (!m_worker)
+        return;
+    m_worker->cancel = true;
+    m_worker->thread.join();
+    m_worker.reset();
+}
+
+void SayingChoice::indexAside(const std::filesystem::path &file)
+{
+    stopIndexing();
+    m_worker = std::make_unique<Worker>();
+    Worker *worker = m_worker.get();
+    worker->thread = std::thread([worker, file, onIndexed = m_onIndexed] {
+        QuoteFileResult result = readQuoteFile(file, {0, &worker->cancel});
+        if (worker->cancel)
+            return;
+        {
+            const std::lock_guard lock(worker->mutex);
+            worker->result = std::move(result);
+        }
+        if (onIndexed)
+            onIndexed();
+    });
+}
+
+bool SayingChoice::adopt()
+{
+    if (!m_worker)
+        return false;
+    std::optional<QuoteFileResult> result;
+    {
+        const std::lock_guard lock(m_worker->mutex);
+        result.swap(m_worker->result);
+    }
+    if (!result)
+        return false;
+    m_worker->thread.join();
+    m_worker.reset();
+    if (result->status != LoadStatus::Loaded) {
+        qCWarning(lcQuotes) << "keeping the sayings read before: the quote file"
+                            << core::pathText(m_tips.path()) << "could not be read:"
+                            << QString::fromLocal8Bit(result->failure.detail.c_str());
+        return false;
+    }
+    const bool nothingShown = m_position < 1 || m_position > m_tips.count();
+    m_tips = std::move(result->tips);
+    m_followed = true;
+    m_freshlyAdopted = true;
+    qCInfo(lcQuotes) << "the quote file is indexed; it holds" << m_tips.count() << "sayings";
+    if (nothingShown || m_position > m_tips.count())
+        pick();
+    return true;
+}
+
 LoadStatus SayingChoice::load(const std::filesystem::path &file)
 {
+    stopIndexing();
     m_random = clockSeededRandom();
     m_loadFailure = {};
-    QuoteFileResult result = readQuoteFile(file);
+    // The head first, so that a saying shows at once, whatever the size of the file.
+    QuoteFileResult result = readQuoteFile(file, {kWaitBytes, nullptr});
     if (result.status == LoadStatus::Unreadable) {
         qCWarning(lcQuotes) << "cannot read quote file" << core::pathText(file)
                             << QString::fromLocal8Bit(result.failure.detail.c_str());
@@ -22,6 +97,8 @@ LoadStatus SayingChoice::load(const std::filesystem::path &file)
         return result.status;
     m_tips = std::move(result.tips);
     pick(); // the file was just read: no need to look whether it changed
+    if (m_tips.partial())
+        indexAside(file);
     return LoadStatus::Loaded;
 }
 
@@ -47,17 +124,26 @@ std::optional<QString> SayingChoice::current(qsizetype maxChars)
     if (m_position < 1 || m_position > m_tips.count())
         return std::nullopt;
     std::optional<QString> text = m_tips.read(m_position, maxChars);
-    // Shortened between the look at the file and the read: index it as it is now.
-    if (!text && follow(true) && m_position <= m_tips.count())
+    // Shortened between the look at the file and the read: index it as it is now. Not again
+    // for an index just made aside: a file that fails every read would be indexed forever.
+    const bool fresh = std::exchange(m_freshlyAdopted, false);
+    if (!text && !fresh && follow(true) && m_position <= m_tips.count())
         text = m_tips.read(m_position, maxChars);
     return text;
 }
 
 bool SayingChoice::follow(bool evenIfSame)
 {
-    const FileCheck check = followQuoteFile(m_tips, evenIfSame);
+    if (adopt())
+        return true;
+    if (indexing())
+        return false; // what was indexed before serves until the new index is ready
+    const FileCheck check = followQuoteFile(m_tips, evenIfSame, kWaitBytes);
     switch (check.change) {
     case FileChange::None:
+        return false;
+    case FileChange::Aside:
+        indexAside(m_tips.path());
         return false;
     case FileChange::Reindexed:
         m_followWarning.clear();

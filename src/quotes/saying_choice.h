@@ -1,6 +1,8 @@
 // Which saying the quote window shows: the sayings of one quote file, the position shown, the
 // pick of the next one (never the same twice in a row) and the following of edits to the file.
-// No widgets: the window asks for the text and shows it.
+// No widgets: the window asks for the text and shows it. A large file is indexed on a worker
+// thread, so that the window never waits on it: meanwhile the head of the file serves (at
+// start) or the index made before (after an edit).
 #pragma once
 
 #include "quotes/tip_list.h"
@@ -9,6 +11,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 
@@ -17,9 +20,22 @@ namespace dewmoth::quotes {
 class SayingChoice
 {
 public:
+    // Files up to this size are indexed at once (a few milliseconds); larger ones aside.
+    static constexpr std::uint64_t kWaitBytes = std::uint64_t(4) << 20;
+
     // A position 1..n for a list of n; empty: uniform, from a generator seeded at load.
     using Pick = std::function<qint32(qint32 n)>;
     explicit SayingChoice(Pick pick = {});
+    ~SayingChoice();
+    SayingChoice(const SayingChoice &) = delete;
+    SayingChoice &operator=(const SayingChoice &) = delete;
+
+    // Called on the worker thread when an index made aside is ready: the owner then calls
+    // adopt() on its own thread.
+    void setOnIndexed(std::function<void()> onIndexed) { m_onIndexed = std::move(onIndexed); }
+    // Takes an index made aside, when one is ready; whether the list changed.
+    bool adopt();
+    bool indexing() const { return m_worker != nullptr; }
 
     // Reads the quote file and picks the first saying. When the file is missing or cannot be
     // read, the list stays as it was and loadFailure() says why (none for a missing file).
@@ -44,6 +60,12 @@ private:
     // Indexes the file anew when it changed (`evenIfSame`: in any case); whether it did.
     bool follow(bool evenIfSame);
 
+    void indexAside(const std::filesystem::path &file);
+    void stopIndexing();
+
+    struct Worker;
+    std::unique_ptr<Worker> m_worker;
+    std::function<void()> m_onIndexed;
     Pick m_pick;
     std::mt19937 m_random;
     TipList m_tips;
@@ -51,6 +73,7 @@ private:
     core::Failure m_loadFailure;
     QString m_followWarning; // why the file could not be followed, last said
     bool m_followed = false;
+    bool m_freshlyAdopted = false;
 };
 
 } // namespace dewmoth::quotes

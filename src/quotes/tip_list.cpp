@@ -42,11 +42,17 @@ public:
     // Reads end at `limit`, the size the file had when it was opened: files that never end
     // (procfs, a device behind a link) stay bounded, and what an editor appends meanwhile waits
     // for the next index.
-    FileSource(OpenFile file, std::uint64_t limit) : m_file(std::move(file)), m_limit(limit) {}
+    FileSource(OpenFile file, std::uint64_t limit, const std::atomic<bool> *cancel)
+        : m_file(std::move(file)), m_limit(limit), m_cancel(cancel)
+    {}
 
     std::int64_t readAt(std::uint64_t offset, char *into, std::size_t size,
                         core::Failure &why) const override
     {
+        if (m_cancel && m_cancel->load(std::memory_order_relaxed)) {
+            why = {core::Reason::Other, "no longer wanted"};
+            return -1;
+        }
         if (offset >= m_limit)
             return 0;
         return m_file.readAt(offset, into,
@@ -54,10 +60,13 @@ public:
     }
     std::optional<FileStamp> stamp() const override { return m_file.stamp(); }
     void setLimit(std::uint64_t limit) { m_limit = limit; }
+    // The flag belongs to the reading only; the list outlives it.
+    void forgetCancel() { m_cancel = nullptr; }
 
 private:
     OpenFile m_file;
     std::uint64_t m_limit;
+    const std::atomic<bool> *m_cancel;
 };
 
 bool startsWith(std::string_view text, std::string_view prefix)
@@ -204,7 +213,7 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
     return text;
 }
 
-QuoteFileResult readQuoteFile(const std::filesystem::path &path)
+QuoteFileResult readQuoteFile(const std::filesystem::path &path, const ReadLimits &limits)
 {
     QuoteFileResult result;
     OpenFile file;
@@ -226,7 +235,7 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
     }
     try {
         TipList tips;
-        auto source = std::make_unique<FileSource>(std::move(file), stamp.size);
+        auto source = std::make_unique<FileSource>(std::move(file), stamp.size, limits.cancel);
         FileSource &opened = *source;
         tips.m_source = std::move(source);
         // Written to while it was indexed: the index may mix two versions; once more, a few
@@ -237,7 +246,8 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
                 stamp = opened.stamp().value_or(stamp);
             }
-            opened.setLimit(stamp.size);
+            tips.m_partial = limits.headBytes > 0 && stamp.size > limits.headBytes;
+            opened.setLimit(tips.m_partial ? limits.headBytes : stamp.size);
             const ScanResult scan = tips.index(opened);
             if (!scan.ok) {
                 result.status = LoadStatus::Unreadable;
@@ -250,9 +260,15 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
                 break;
             stamp = after.value_or(stamp);
         }
-        if (tips.cutShort())
+        // The head's last saying may go on past it: only the ones known to be whole serve.
+        if (tips.m_partial && tips.m_lines.count() > 0) {
+            tips.m_end = tips.m_lines.offset(tips.m_lines.count() - 1);
+            tips.m_lines.dropLast();
+        }
+        if (tips.cutShort() && !tips.m_partial)
             qCWarning(lcQuotes) << core::pathText(path) << "holds more sayings than" << tips.count()
                                 << "; only these first ones are used";
+        opened.forgetCancel();
         tips.m_path = path;
         tips.m_stamp = stamp;
         result.tips = std::move(tips);
@@ -266,7 +282,7 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path)
     return result;
 }
 
-FileCheck followQuoteFile(TipList &tips, bool evenIfSame)
+FileCheck followQuoteFile(TipList &tips, bool evenIfSame, std::uint64_t waitBytes)
 {
     FileCheck check;
     const std::filesystem::path path = tips.m_path;
@@ -275,6 +291,10 @@ FileCheck followQuoteFile(TipList &tips, bool evenIfSame)
     const std::optional<FileStamp> now = stampAt(path);
     if (now && *now == tips.m_stamp && !evenIfSame)
         return check;
+    if (now && waitBytes > 0 && now->size > waitBytes) {
+        check.change = FileChange::Aside;
+        return check;
+    }
     QuoteFileResult fresh = now ? readQuoteFile(path) : QuoteFileResult{};
     switch (fresh.status) {
     case LoadStatus::Loaded:

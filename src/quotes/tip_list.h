@@ -33,6 +33,9 @@ public:
     qint32 count() const { return qint32(m_lines.count()); }
     // Whether the file holds more sayings than a list can number: only the first count() serve.
     bool cutShort() const { return m_lines.overflowed(); }
+    // Whether only the head of a larger file was indexed.
+    bool partial() const { return m_partial; }
+    const std::filesystem::path &path() const { return m_path; }
     LineEnds lineEnds() const { return m_ends; }
     TextUnits units() const { return m_units; }
 
@@ -46,8 +49,10 @@ public:
     }
 
 private:
-    friend struct QuoteFileResult readQuoteFile(const std::filesystem::path &path);
-    friend struct FileCheck followQuoteFile(TipList &tips, bool evenIfSame);
+    friend struct QuoteFileResult readQuoteFile(const std::filesystem::path &path,
+                                                const struct ReadLimits &limits);
+    friend struct FileCheck followQuoteFile(TipList &tips, bool evenIfSame,
+                                            std::uint64_t waitBytes);
 
     ScanResult index(const ByteSource &source);
 
@@ -59,9 +64,18 @@ private:
     std::filesystem::path m_path;
     FileStamp m_stamp;
     bool m_settled = true; // false: the file was being written as it was indexed
+    bool m_partial = false;
 };
 
 enum class LoadStatus { Loaded, NotFound, Unreadable };
+
+// How much of a file to read: all of it, or only its head; and a flag that, once set from
+// another thread, ends the reading (Unreadable, with nothing read).
+struct ReadLimits
+{
+    std::uint64_t headBytes = 0; // 0: the whole file
+    const std::atomic<bool> *cancel = nullptr;
+};
 
 struct QuoteFileResult
 {
@@ -72,7 +86,9 @@ struct QuoteFileResult
 
 // Indexes the quote file at `path` and keeps it open for reading sayings. An empty path, a
 // missing path and a path that names anything but a file count as not found.
-QuoteFileResult readQuoteFile(const std::filesystem::path &path);
+// With `limits.headBytes`, only the sayings that end within the file's first so many bytes are
+// indexed, and partial() says there are more.
+QuoteFileResult readQuoteFile(const std::filesystem::path &path, const ReadLimits &limits = {});
 inline QuoteFileResult readQuoteFile(const QString &path)
 {
     return readQuoteFile(core::textPath(path));
@@ -80,10 +96,11 @@ inline QuoteFileResult readQuoteFile(const QString &path)
 
 // What became of the quote file since it was indexed.
 enum class FileChange {
-    None,      // the same file: nothing to do
-    Reindexed, // edited, replaced or shortened: the list now holds the file as it is
-    Vanished,  // gone or no longer a file: the list keeps the last good index
-    Unreadable // there but unreadable now: the list keeps the last good index
+    None,       // the same file: nothing to do
+    Reindexed,  // edited, replaced or shortened: the list now holds the file as it is
+    Vanished,   // gone or no longer a file: the list keeps the last good index
+    Unreadable, // there but unreadable now: the list keeps the last good index
+    Aside,      // changed, and larger than `waitBytes`: to be indexed away from the caller
 };
 
 struct FileCheck
@@ -94,7 +111,8 @@ struct FileCheck
 
 // Before a saying is shown: a cheap look (size and modification time of the path) whether the
 // file changed, and a new index when it did (`evenIfSame`: always, for a file that no longer
-// holds what was indexed). Lists made from memory never change.
-FileCheck followQuoteFile(TipList &tips, bool evenIfSame = false);
+// holds what was indexed). Lists made from memory never change. A file now larger than
+// `waitBytes` (when not 0) is left to the caller to index elsewhere.
+FileCheck followQuoteFile(TipList &tips, bool evenIfSame = false, std::uint64_t waitBytes = 0);
 
 } // namespace dewmoth::quotes

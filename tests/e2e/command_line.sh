@@ -60,6 +60,9 @@ run "unreadable own file in German" 1 env LC_ALL=de_DE.UTF-8 "$WORK/bin/dewmoth"
     check "the reason in the user's language too, not the system's English" \
         sh -c "grep -q 'konnte nicht gelesen werden: das System meldete' '$WORK/err.txt' &&
                ! grep -q 'Input/output' '$WORK/err.txt'"
+ln -sf /proc/self/pagemap "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+run "own file a link to a file that never ends" 1 timeout 20 "$WORK/bin/dewmoth" --print &&
+    check "--print ends at once on a file that claims to be empty" grep -q 'could not be read' "$WORK/err.txt"
 rm "$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "no quote file" 1 "$WORK/empty/dewmoth" --print &&
     check "no quote file: the reason, nothing on stdout" \
