@@ -5,7 +5,9 @@
 #include "widgets/link_label.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QFile>
@@ -52,7 +54,8 @@ private slots:
     void unreadableFileSaysWhy_data();
     void unreadableFileSaysWhy();
     void showsAndPicksSayings();
-    void emptyFileShowsNothing();
+    void emptyFileSaysSo();
+    void backNextAndCopy();
     void everyPositionReachable();
     void outOfRangePickKeepsText();
     void longLineShowsOnlyWhatFits();
@@ -314,16 +317,64 @@ void TestFrmTip::showsAndPicksSayings()
     QCOMPARE(asked, (QList<qint32>{3, 3, 3, 3}));
 }
 
-void TestFrmTip::emptyFileShowsNothing()
+void TestFrmTip::emptyFileSaysSo()
 {
     const QByteArray quotes("\r\n\r\n");
     frmTip w(environment(&quotes));
     w.Form_Load();
     auto *label = w.findChild<QLabel *>("lblTipText");
-    QCOMPARE(label->text(), QString());
+    const QString told =
+        QStringLiteral("The quote file %1 holds no sayings. Write one saying on each line of it.")
+            .arg(QDir::toNativeSeparators(m_dir->filePath("TIPOFDAY.TXT")));
+    QCOMPARE(label->text(), told);
     QCOMPARE(w.CurrentTipIndex(), 1);
     QTest::mouseClick(w.findChild<QPushButton *>("cmdNextTip"), Qt::LeftButton);
-    QCOMPARE(label->text(), QString());
+    QCOMPARE(label->text(), told);
+}
+
+// Back goes through the sayings shown, Next after Back forward through the same ones before it
+// draws new ones; the keys and the panel's menu do it, and Ctrl+C copies the saying whole.
+void TestFrmTip::backNextAndCopy()
+{
+    QByteArray quotes;
+    for (int i = 1; i <= 9; ++i)
+        quotes += "Saying " + QByteArray::number(i) + "\r\n";
+    quotes += "Long " + QByteArray("x").repeated(300000) + "\r\n";
+    auto env = environment(&quotes);
+    int drawn = 0;
+    env.pick = [&drawn](qint32) { return 1 + drawn++ % 10; };
+    frmTip w(env);
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *label = w.findChild<QLabel *>("lblTipText");
+    const auto press = [&w](QKeyCombination keys) {
+        QTest::keyClick(&w, keys.key(), keys.keyboardModifiers());
+    };
+    for (int i = 0; i < 3; ++i)
+        press(Qt::ALT | Qt::Key_Right);
+    QCOMPARE(label->text(), QStringLiteral("Saying 4"));
+    press(Qt::ALT | Qt::Key_Left);
+    press(Qt::ALT | Qt::Key_Left);
+    QCOMPARE(label->text(), QStringLiteral("Saying 2"));
+    QTest::mouseClick(w.findChild<QPushButton *>("cmdNextTip"), Qt::LeftButton);
+    QCOMPARE(label->text(), QStringLiteral("Saying 3")); // forward again, nothing drawn
+    QCOMPARE(drawn, 4);
+    press(Qt::CTRL | Qt::Key_C);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Saying 3"));
+
+    auto *panel = w.findChild<QWidget *>("Picture1");
+    QCOMPARE(panel->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList menu;
+    for (const QAction *action : panel->actions())
+        menu << action->text();
+    QCOMPARE(menu, QStringList({"&Previous Tip", "&Next Tip", "&Copy"}));
+    for (int i = 0; i < 7; ++i)
+        panel->actions().at(1)->trigger();
+    QVERIFY(label->text().size() < 300000); // the panel shows what fits the screen...
+    panel->actions().at(2)->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text().size(), 300005); // ...Copy the whole saying
+    QCOMPARE(panel->accessibleDescription(), label->text());
 }
 
 void TestFrmTip::everyPositionReachable()

@@ -73,29 +73,6 @@ ino_t inodeOf(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-// Makes every write past a few bytes fail, as on a full disk, for the object's life.
-class FullDisk
-{
-public:
-    FullDisk()
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = m_old;
-        tiny.rlim_cur = 16;
-        ::setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~FullDisk()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old = {};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 } // namespace
 
 class TestStartupSwitch : public QObject

@@ -1,10 +1,13 @@
-// Cases about permissions mean nothing to root, who may write into a read-only folder: a test
-// executable that has such cases calls this first, and runs as "nobody" when started as root.
+// Faults that a test makes: folders it may not write (which mean nothing to root), and a full
+// disk. A test executable with cases about permissions calls dropRootPrivileges() first, and
+// runs as "nobody" when started as root.
 #pragma once
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,3 +21,26 @@ inline void dropRootPrivileges()
         std::exit(1);
     }
 }
+
+// Makes every write past a few bytes fail, as on a full disk, for the object's life.
+class FullDisk
+{
+public:
+    FullDisk()
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tiny = m_old;
+        tiny.rlim_cur = 16;
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FullDisk()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old = {};
+    void (*m_oldHandler)(int) = nullptr;
+};

@@ -161,6 +161,18 @@
 <context>
     <name>dewmoth::quote_window::frmTip</name>
     <message>
+        <source>&amp;Previous Tip</source>
+        <translation>&amp;Vorheriger Tipp</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>The quote file %1 holds no sayings. Write one saying on each line of it.</source>
+        <translation>Die Spruchdatei %1 enthält keine Sprüche. Schreiben Sie je einen Spruch in jede Zeile.</translation>
+    </message>
+    <message>
         <source>%1 could not be set to start at logon: %2.</source>
         <translation>%1 konnte nicht für den Start bei der Anmeldung eingerichtet werden: %2.</translation>
     </message>

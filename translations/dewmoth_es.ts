@@ -161,6 +161,18 @@
 <context>
     <name>dewmoth::quote_window::frmTip</name>
     <message>
+        <source>&amp;Previous Tip</source>
+        <translation>Consejo &amp;anterior</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiar</translation>
+    </message>
+    <message>
+        <source>The quote file %1 holds no sayings. Write one saying on each line of it.</source>
+        <translation>El archivo de dichos %1 no contiene dichos. Escriba un dicho en cada línea.</translation>
+    </message>
+    <message>
         <source>%1 could not be set to start at logon: %2.</source>
         <translation>No se pudo hacer que %1 se inicie al iniciar sesión: %2.</translation>
     </message>

@@ -161,6 +161,18 @@
 <context>
     <name>dewmoth::quote_window::frmTip</name>
     <message>
+        <source>&amp;Previous Tip</source>
+        <translation>Astuce &amp;précédente</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>The quote file %1 holds no sayings. Write one saying on each line of it.</source>
+        <translation>Le fichier des maximes %1 ne contient aucune maxime. Écrivez une maxime par ligne.</translation>
+    </message>
+    <message>
         <source>%1 could not be set to start at logon: %2.</source>
         <translation>Impossible de faire démarrer %1 à l'ouverture de session : %2.</translation>
     </message>

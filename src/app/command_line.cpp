@@ -4,6 +4,7 @@
 #include "core/path_text.h"
 #include "core/program_info.h"
 #include "quotes/quote_source.h"
+#include "quotes/saying_order.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -115,7 +116,8 @@ const char *const kDisplayUnreachable = QT_TRANSLATE_NOOP(
 int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
 {
     const QString shown = escapeControls(core::pathText(path));
-    const quotes::SayingToPrint picked = quotes::pickSayingToPrint(path);
+    quotes::SayingOrder order;
+    const quotes::SayingToPrint picked = quotes::pickSayingToPrint(path, &order);
     QString problem;
     switch (picked.status) {
     case quotes::SayingToPrint::Status::Picked:

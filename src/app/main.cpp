@@ -7,6 +7,7 @@
 #include "core/program_info.h"
 #include "quote_window/frm_tip.h"
 #include "quotes/quote_source.h"
+#include "quotes/saying_order.h"
 #include "shell/startup_switch.h"
 
 #include <QApplication>
@@ -99,6 +100,7 @@ int main(int argc, char *argv[])
     environment.userQuoteFile = userQuoteFile();
     environment.settingsApplication = dewmoth::core::executableBaseName();
     environment.startupTarget = dewmoth::shell::StartupTarget(executable);
+    environment.order = std::make_shared<dewmoth::quotes::SayingOrder>();
     environment.showAbout = [](QWidget *owner) { dewmoth::about::frmAbout::showModal(owner); };
     environment.awaitFonts = [&fonts] { fonts.awaitFonts(); };
 

@@ -15,9 +15,11 @@
 #include "widgets/user_message.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPainter>
@@ -59,6 +61,7 @@ QString startupFailureText(bool wanted, core::Reason reason)
 frmTip::frmTip(Environment environment, QWidget *parent)
     : QDialog(parent), m_env(std::move(environment)), m_choice(m_env.pick)
 {
+    m_choice.setOrder(m_env.order);
     setObjectName(QStringLiteral("frmTip"));
     setWindowTitle(core::productName());
     // A large file is indexed on a worker; its index is taken here, on the window's thread.
@@ -132,10 +135,19 @@ void frmTip::Form_Load()
     }
 }
 
+QString frmTip::emptyFileMessage() const
+{
+    return tr("The quote file %1 holds no sayings. Write one saying on each line of it.")
+        .arg(QDir::toNativeSeparators(core::pathText(m_choice.tips().path())));
+}
+
 bool frmTip::LoadTips(const std::filesystem::path &sFile)
 {
     if (m_choice.load(sFile) != quotes::LoadStatus::Loaded)
         return false;
+    // An empty panel where "Next Tip" does nothing would tell the user nothing.
+    if (m_choice.tips().count() == 0 && !m_choice.indexing())
+        lblTipText->setText(emptyFileMessage());
     DisplayCurrentTip();
     return true;
 }
@@ -144,6 +156,19 @@ void frmTip::ShowRandomTip()
 {
     m_choice.next();
     DisplayCurrentTip();
+}
+
+void frmTip::ShowPreviousTip()
+{
+    if (m_choice.back())
+        DisplayCurrentTip();
+}
+
+void frmTip::CopyTip()
+{
+    // Whole, not cut to the screen; bounded as --print is, for a file of one enormous line.
+    if (const std::optional<QString> text = m_choice.current(quotes::kPrintLimit))
+        QGuiApplication::clipboard()->setText(*text);
 }
 
 void frmTip::DisplayCurrentTip()
@@ -156,8 +181,10 @@ void frmTip::DisplayCurrentTip()
         qCDebug(lcQuoteWindow) << "showing saying" << m_choice.position() << "of"
                                << m_choice.tips().count();
     }
-    lblTipText->setText(text.value_or(QString()));
-    Picture1->setAccessibleDescription(text.value_or(QString()));
+    const QString shown = text ? *text : emptyFileMessage();
+    lblTipText->setText(shown);
+    // Sent to assistive technology as a change of the panel: a screen reader reads it out.
+    Picture1->setAccessibleDescription(shown);
 }
 
 qsizetype frmTip::shownCharLimit() const

@@ -39,6 +39,8 @@ public:
         std::filesystem::path startupTarget; // what the start-up entry starts
         // Position 1..n for a list of n; empty: uniform, from a generator seeded at load.
         std::function<qint32(qint32 n)> pick;
+        // The order kept across runs that picks come from; empty: uniform at random.
+        std::shared_ptr<quotes::SayingOrder> order;
         std::function<void(QWidget *owner)> showAbout;
         // The start-up switch's platform side (the start-up test, a switch); empty: the real one.
         std::function<shell::StartupState()> startupTest;
@@ -57,6 +59,10 @@ public:
 
     bool LoadTips(const std::filesystem::path &sFile);
     void ShowRandomTip();
+    // Back to the saying shown before this one (Alt+Left, and the panel's menu).
+    void ShowPreviousTip();
+    // The saying shown, whole, to the clipboard (Ctrl+C, and the panel's menu).
+    void CopyTip();
     void DisplayCurrentTip();
 
     const quotes::TipList &tips() const { return m_choice.tips(); }
@@ -65,6 +71,7 @@ public:
     const TileModel &tiles() const { return m_tiles; }
 
     static QString missingFileMessage();
+    QString emptyFileMessage() const;
 
 public slots:
     void reject() override;
@@ -77,6 +84,7 @@ protected:
 
 private:
     void buildControls();
+    void buildSayingActions();
     QLabel *makeLabel(const char *name, QWidget *parent);
     void captureLayout();
     void Form_Resize();

@@ -6,6 +6,7 @@
 #include "widgets/link_label.h"
 #include "widgets/twips.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -128,6 +129,7 @@ void frmTip::buildControls()
     connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, &frmTip::chkLoadTipsAtStartup_Click);
     lblStartup->setBuddy(chkLoadTipsAtStartup);
 
+    buildSayingActions();
     setTabOrder(cmdOK, cmdNextTip);
     setTabOrder(cmdNextTip, cmdFont);
     setTabOrder(cmdFont, Picture1);
@@ -180,6 +182,32 @@ void frmTip::applyArrangement(const Arrangement &a)
     lblLink->move(lblLink->x(), toPixels(a.linkTop));
     lblStartup->move(lblStartup->x(), toPixels(a.startupLabelTop));
     lblTipText->resize(toPixels(a.tipTextWidth), toPixels(a.tipTextHeight));
+}
+
+void frmTip::buildSayingActions()
+{
+    // Window-wide keys, and the same commands in the panel's context menu; the design's
+    // controls stay as they are.
+    struct Command
+    {
+        const char *text;
+        QKeySequence keys;
+        void (frmTip::*run)();
+    };
+    const Command commands[] = {
+        {QT_TR_NOOP("&Previous Tip"), QKeySequence(Qt::ALT | Qt::Key_Left),
+         &frmTip::ShowPreviousTip},
+        {QT_TR_NOOP("&Next Tip"), QKeySequence(Qt::ALT | Qt::Key_Right), &frmTip::ShowRandomTip},
+        {QT_TR_NOOP("&Copy"), QKeySequence(QKeySequence::Copy), &frmTip::CopyTip},
+    };
+    for (const Command &command : commands) {
+        auto *action = new QAction(tr(command.text), this);
+        action->setShortcut(command.keys);
+        connect(action, &QAction::triggered, this, command.run);
+        addAction(action);
+        Picture1->addAction(action);
+    }
+    Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 } // namespace dewmoth::quote_window

@@ -1,6 +1,8 @@
 #include "quotes/quote_source.h"
 
+#include "core/path_text.h"
 #include "core/program_info.h"
+#include "quotes/saying_order.h"
 #include "quotes/tip_list.h"
 
 #include <chrono>
@@ -40,7 +42,7 @@ qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random)
     return other >= previous ? other + 1 : other;
 }
 
-SayingToPrint pickSayingToPrint(const std::filesystem::path &path)
+SayingToPrint pickSayingToPrint(const std::filesystem::path &path, SayingOrder *order)
 {
     SayingToPrint result;
     const QuoteFileResult read = readQuoteFile(path);
@@ -55,7 +57,12 @@ SayingToPrint pickSayingToPrint(const std::filesystem::path &path)
         return result;
     }
     std::mt19937 random = clockSeededRandom();
-    result.saying = read.tips.at(pickPosition(read.tips.count(), random), kPrintLimit + 1);
+    const std::optional<qint32> next =
+        order ? order->next({core::pathText(path).toStdString(), read.tips.stamp().size,
+                             read.tips.stamp().modified, std::uint64_t(read.tips.count())})
+              : std::nullopt;
+    const qint32 position = next.value_or(pickPosition(read.tips.count(), random));
+    result.saying = read.tips.at(position, kPrintLimit + 1);
     if (result.saying.size() > kPrintLimit) {
         result.cut = true;
         // Never half of a surrogate pair.

@@ -41,6 +41,8 @@ struct SayingToPrint
     bool cut = false;      // the saying is longer than kPrintLimit
     core::Failure failure; // for Unreadable: why
 };
-SayingToPrint pickSayingToPrint(const std::filesystem::path &path);
+// With `order`, the saying is the next of the order kept across runs.
+SayingToPrint pickSayingToPrint(const std::filesystem::path &path,
+                                class SayingOrder *order = nullptr);
 
 } // namespace dewmoth::quotes

@@ -72,7 +72,10 @@ bool SayingChoice::adopt()
         return false;
     }
     const bool nothingShown = m_position < 1 || m_position > m_tips.count();
+    const bool sameFile = m_tips.partial(); // the rest of the head that serves
     m_tips = std::move(result->tips);
+    if (!sameFile)
+        forgetHistory();
     m_followed = true;
     m_freshlyAdopted = true;
     qCInfo(lcQuotes) << "the quote file is indexed; it holds" << m_tips.count() << "sayings";
@@ -96,6 +99,8 @@ LoadStatus SayingChoice::load(const std::filesystem::path &file)
     if (result.status != LoadStatus::Loaded)
         return result.status;
     m_tips = std::move(result.tips);
+    m_position = 0;
+    forgetHistory();
     pick(); // the file was just read: no need to look whether it changed
     if (m_tips.partial())
         indexAside(file);
@@ -105,18 +110,58 @@ LoadStatus SayingChoice::load(const std::filesystem::path &file)
 void SayingChoice::next()
 {
     follow(false);
+    if (m_historyAt + 1 < m_history.size()) {
+        m_position = m_history[++m_historyAt];
+        return;
+    }
     pick();
+}
+
+bool SayingChoice::back()
+{
+    if (m_historyAt == 0 || m_history.empty())
+        return false;
+    m_position = m_history[--m_historyAt];
+    return true;
+}
+
+void SayingChoice::forgetHistory()
+{
+    // Positions name other lines in another version of the file: only the one shown stays.
+    m_history.clear();
+    m_historyAt = 0;
+    if (m_position >= 1 && m_position <= m_tips.count())
+        m_history.push_back(m_position);
+}
+
+std::optional<qint32> SayingChoice::ordered()
+{
+    // Only a whole file has a place in an order: a list of its head would start a new one.
+    if (!m_order || m_tips.path().empty() || m_tips.partial())
+        return std::nullopt;
+    const CollectionId collection{core::pathText(m_tips.path()).toStdString(), m_tips.stamp().size,
+                                  m_tips.stamp().modified, std::uint64_t(m_tips.count())};
+    return m_order->next(collection);
 }
 
 void SayingChoice::pick()
 {
+    constexpr std::size_t kKept = 100;
     const qint32 n = m_tips.count();
     if (n < 1)
         m_position = 1;
     else if (m_pick)
         m_position = m_pick(n);
+    else if (const std::optional<qint32> next = ordered())
+        m_position = *next;
     else
         m_position = pickNextPosition(n, m_position, m_random);
+    if (n < 1)
+        return;
+    if (m_history.size() == kKept)
+        m_history.erase(m_history.begin());
+    m_history.push_back(m_position);
+    m_historyAt = m_history.size() - 1;
 }
 
 std::optional<QString> SayingChoice::current(qsizetype maxChars)
@@ -149,6 +194,7 @@ bool SayingChoice::follow(bool evenIfSame)
         m_followWarning.clear();
         m_followed = true;
         qCInfo(lcQuotes) << "the quote file changed; it now holds" << m_tips.count() << "sayings";
+        forgetHistory();
         return true;
     case FileChange::Vanished:
     case FileChange::Unreadable:

@@ -5,6 +5,7 @@
 // start) or the index made before (after an edit).
 #pragma once
 
+#include "quotes/saying_order.h"
 #include "quotes/tip_list.h"
 
 #include <QString>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <vector>
 
 namespace dewmoth::quotes {
 
@@ -30,6 +32,10 @@ public:
     SayingChoice(const SayingChoice &) = delete;
     SayingChoice &operator=(const SayingChoice &) = delete;
 
+    // The order kept across runs that picks come from (when there is none, or it cannot be
+    // used, they are uniform at random).
+    void setOrder(std::shared_ptr<SayingOrder> order) { m_order = std::move(order); }
+
     // Called on the worker thread when an index made aside is ready: the owner then calls
     // adopt() on its own thread.
     void setOnIndexed(std::function<void()> onIndexed) { m_onIndexed = std::move(onIndexed); }
@@ -42,8 +48,12 @@ public:
     LoadStatus load(const std::filesystem::path &file);
     const core::Failure &loadFailure() const { return m_loadFailure; }
 
-    // Indexes the file anew when it changed since, then picks the next position.
+    // Indexes the file anew when it changed since, then goes forward: again through what back()
+    // went back over, else to a new pick.
     void next();
+    // Goes back to the saying shown before this one in this window (the last 100 are kept);
+    // whether there was one.
+    bool back();
 
     // The saying at the current position, at most `maxChars` UTF-16 units of it; nothing when
     // there is none (an empty list) or the file no longer holds it.
@@ -57,6 +67,8 @@ public:
 
 private:
     void pick();
+    std::optional<qint32> ordered();
+    void forgetHistory();
     // Indexes the file anew when it changed (`evenIfSame`: in any case); whether it did.
     bool follow(bool evenIfSame);
 
@@ -67,7 +79,10 @@ private:
     std::unique_ptr<Worker> m_worker;
     std::function<void()> m_onIndexed;
     Pick m_pick;
+    std::shared_ptr<SayingOrder> m_order;
     std::mt19937 m_random;
+    std::vector<qint32> m_history; // the positions shown, oldest first
+    std::size_t m_historyAt = 0;   // where in it the position shown is
     TipList m_tips;
     qint32 m_position = 0;
     core::Failure m_loadFailure;

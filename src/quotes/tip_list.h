@@ -36,6 +36,7 @@ public:
     // Whether only the head of a larger file was indexed.
     bool partial() const { return m_partial; }
     const std::filesystem::path &path() const { return m_path; }
+    const FileStamp &stamp() const { return m_stamp; }
     LineEnds lineEnds() const { return m_ends; }
     TextUnits units() const { return m_units; }
 

@@ -42,6 +42,14 @@ printf 'caf\xe9 au lait\r\n' >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "own file" 0 "$WORK/bin/dewmoth" --print &&
     check "--print reads the user's own file first, as UTF-8" \
         sh -c "[ \"\$(cat '$WORK/out.txt')\" = 'café au lait' ]"
+seq -f 'Saying %g' 20 >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
+for i in $(seq 20); do "$WORK/bin/dewmoth" --print; done >"$WORK/cycle.txt" 2>"$WORK/err.txt"
+check "20 runs of --print show the 20 sayings, each once" \
+    sh -c "[ \$(sort -u '$WORK/cycle.txt' | wc -l) = 20 ] && [ \$(wc -l <'$WORK/cycle.txt') = 20 ]"
+check "the order is kept in ~/.local/state/Dewmoth" test -s "$HOME/.local/state/Dewmoth/order"
+"$WORK/bin/dewmoth" --print >"$WORK/out.txt"
+check "a new order never starts with the saying shown last" \
+    sh -c "[ \"\$(cat '$WORK/out.txt')\" != \"\$(tail -n 1 '$WORK/cycle.txt')\" ]"
 printf 'ab\0cd\n' >"$XDG_DATA_HOME/Dewmoth/TIPOFDAY.TXT"
 run "NUL inside a saying" 0 "$WORK/bin/dewmoth" --print &&
     check "--print writes the saying whole, NUL and all" \
