@@ -3,6 +3,10 @@
 // runs as "nobody" when started as root.
 #pragma once
 
+#ifdef _WIN32
+inline void dropRootPrivileges() {} // Wine gives every program one user
+#else
+
 #include <grp.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -44,3 +48,5 @@ private:
     rlimit m_old = {};
     void (*m_oldHandler)(int) = nullptr;
 };
+
+#endif
