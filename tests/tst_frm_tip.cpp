@@ -56,6 +56,7 @@ private slots:
     void showsAndPicksSayings();
     void emptyFileSaysSo();
     void backNextAndCopy();
+    void picturesForTheScale();
     void everyPositionReachable();
     void outOfRangePickKeepsText();
     void longLineShowsOnlyWhatFits();
@@ -334,6 +335,37 @@ void TestFrmTip::emptyFileSaysSo()
 
 // Back goes through the sayings shown, Next after Back forward through the same ones before it
 // draws new ones; the keys and the panel's menu do it, and Ctrl+C copies the saying whole.
+// Run at scale 1 and again with QT_SCALE_FACTOR=2 (tst_frm_tip_scaled): at 2 the bulb, the
+// tiles and the hand are drawings made for that scale, of the same logical size, and what the
+// screen shows of the bulb is not the small bulb's pixels doubled.
+void TestFrmTip::picturesForTheScale()
+{
+    const QByteArray quotes("A saying\r\n");
+    frmTip w(environment(&quotes));
+    w.Form_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const qreal scale = w.devicePixelRatio();
+    const qreal drawn = scale > 1 ? 2 : 1;
+    auto *bulb = w.findChild<QLabel *>("Image1");
+    QCOMPARE(bulb->pixmap().devicePixelRatio(), drawn);
+    QCOMPARE(bulb->pixmap().deviceIndependentSize(), QSizeF(23, 30));
+    QCOMPARE(bulb->size(), QSize(23, 30));
+    // In twips: the layout does not change.
+    QCOMPARE(QSizeF(w.tiles().tileWidth, w.tiles().tileHeight), QSizeF(440, 306) * 15);
+    const QCursor hand = w.findChild<LinkLabel *>()->cursor();
+    QCOMPARE(hand.pixmap().devicePixelRatio(), drawn);
+    QCOMPARE(hand.hotSpot(), QPoint(9, 1));
+    if (scale == 1)
+        return;
+    const QImage shown = bulb->grab().toImage();
+    const QImage doubled = QPixmap(":/dewmoth/bulb.gif")
+                               .toImage()
+                               .scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                               .convertToFormat(shown.format());
+    QVERIFY2(shown != doubled, "the bulb is the small one enlarged");
+}
+
 void TestFrmTip::backNextAndCopy()
 {
     QByteArray quotes;

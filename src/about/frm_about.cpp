@@ -160,13 +160,13 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     // The background picture lies behind every text, so it is made first.
     auto *Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/background.jpg")));
+    Image1->setPixmap(widgets::picture(QStringLiteral("background.jpg")));
     Image1->move(widgets::toPixels(240), widgets::toPixels(1320));
     Image1->adjustSize();
 
     auto *Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(QPixmap(QStringLiteral(":/dewmoth/banner.gif")));
+    Image2->setPixmap(widgets::picture(QStringLiteral("banner.gif")));
     Image2->setScaledContents(true);
     Image2->setGeometry(twipsRect(720, 120, 5580, 855));
     Image2->setAccessibleName(core::productName());

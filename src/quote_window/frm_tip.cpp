@@ -91,7 +91,7 @@ frmTip::frmTip(Environment environment, QWidget *parent)
     // Pictures and controls before the first font: they need none, and are built while the
     // fonts may still be loading. Only measuring text waits for them.
     setWindowIcon(programIcon());
-    m_background = QPixmap(QStringLiteral(":/dewmoth/background.jpg"));
+    m_background = widgets::picture(QStringLiteral("background.jpg"));
     buildControls();
     // A font asked for before the wait would load the font configuration a second time, beside
     // the worker that is loading it. Every control, also those inside the panel.

@@ -3,6 +3,7 @@
 
 #include "core/program_info.h"
 #include "quote_window/quote_panel.h"
+#include "widgets/dialog_style.h"
 #include "widgets/link_label.h"
 #include "widgets/twips.h"
 
@@ -104,7 +105,7 @@ void frmTip::buildControls()
     Picture1->setAccessibleName(tr("Did you know..."));
     Image1 = new QLabel(Picture1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/dewmoth/bulb.gif")));
+    Image1->setPixmap(widgets::picture(QStringLiteral("bulb.gif")));
     Image1->setGeometry(QRect(insidePanel(Picture1, 120, 120), QSize(23, 30)));
     Label1 = makeLabel("Label1", Picture1);
     lblTipText = makeLabel("lblTipText", Picture1);

@@ -1,6 +1,7 @@
 #include "widgets/dialog_style.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -45,9 +46,34 @@ QIcon programIcon()
     return QIcon(QStringLiteral(":/dewmoth/dewmoth.ico"));
 }
 
+namespace {
+
+bool scaledScreen()
+{
+    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+}
+
+} // namespace
+
+QPixmap picture(const QString &name)
+{
+    const QString path = QStringLiteral(":/dewmoth/") + name;
+    if (scaledScreen()) {
+        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+        QPixmap sharp(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(path);
+}
+
 QCursor handCursor()
 {
-    // The fingertip of the drawn hand.
+    // The fingertip of the drawn hand, in logical pixels whatever the picture's scale.
+    if (scaledScreen()) // only the larger one is a PNG: the icon format stops at 32 pixels
+        return QCursor(picture(QStringLiteral("hand.png")), 9, 1);
     return QCursor(QPixmap(QStringLiteral(":/dewmoth/hand.ico")), 9, 1);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QFont>
+#include <QPixmap>
 #include <QRect>
 #include <QWidget>
 
@@ -14,6 +15,11 @@ QFont dialogFont(qreal points);
 
 QIcon programIcon();
 QCursor handCursor();
+
+// One of the program's pictures (":/dewmoth/<name>"): on a screen scaled above 1, the same
+// drawing made at twice the size ("<base>@2x.<ext>"), with the same size in logical pixels, so
+// that it is sharp and the layout stays as it is.
+QPixmap picture(const QString &name);
 
 // Draws the style's focus frame inside `widget` at `rect` when the widget has the focus; for
 // widgets that take the focus but whose base class draws none.
