@@ -1,4 +1,7 @@
+#include "shell/shortcut_win.h"
 #include "shell/startup_folder.h"
+
+#include "core/win_text.h"
 
 #include <windows.h>
 
@@ -21,17 +24,36 @@ std::filesystem::path folderPath(int folderId)
     return std::filesystem::path(buffer);
 }
 
-bool canWriteIn(const std::filesystem::path &folder)
+// The system's access check for adding a file, asked by opening the folder for it: nothing is
+// written (a probe file left by a killed run would start nothing, but is litter for everyone).
+bool mayAddFilesIn(const std::filesystem::path &folder)
 {
-    const std::wstring probe =
-        folder.wstring() + L"\\dewmoth-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-    const HANDLE file =
-        ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const HANDLE handle = ::CreateFileW(
+        folder.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
         return false;
-    ::CloseHandle(file);
+    ::CloseHandle(handle);
     return true;
+}
+
+bool isInside(const std::wstring &path, const std::filesystem::path &folder)
+{
+    const std::wstring prefix = folder.wstring() + L"\\";
+    return !folder.empty() && path.size() > prefix.size() &&
+           ::CompareStringOrdinal(path.c_str(), int(prefix.size()), prefix.c_str(),
+                                  int(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Installed for all users: not in a user's own profile (a per-user installation goes to
+// %LOCALAPPDATA%\Programs, which lies inside it).
+bool installedForAllUsers()
+{
+    wchar_t self[MAX_PATH] = {};
+    if (::GetModuleFileNameW(nullptr, self, MAX_PATH) == 0)
+        return false;
+    return !isInside(self, folderPath(CSIDL_PROFILE)) &&
+           !isInside(self, folderPath(CSIDL_LOCAL_APPDATA));
 }
 
 void handleQueuedMessages()
@@ -123,11 +145,28 @@ std::filesystem::path GetSpecialFolder(int folderId)
 
 std::filesystem::path GetStartupFolder()
 {
-    // The folder for all users where this user may write there, else the user's own.
     const std::filesystem::path common = folderPath(CSIDL_COMMON_STARTUP);
-    if (!common.empty() && canWriteIn(common))
+    const bool forAll = installedForAllUsers();
+    if (!common.empty() &&
+        ChooseStartupScope(forAll, forAll && mayAddFilesIn(common)) == StartupScope::AllUsers)
         return common;
     return folderPath(CSIDL_STARTUP);
+}
+
+std::filesystem::path UserStartupEntry(const std::string &productName)
+{
+    return folderPath(CSIDL_STARTUP) / (core::toWide(productName) + L".lnk");
+}
+
+std::filesystem::path AllUsersStartupEntry(const std::string &productName)
+{
+    const std::filesystem::path common = folderPath(CSIDL_COMMON_STARTUP);
+    return common.empty() ? common : common / (core::toWide(productName) + L".lnk");
+}
+
+bool ShortcutStarts(const std::filesystem::path &link, const std::filesystem::path &target)
+{
+    return isFile(link.wstring()) && linkPointsTo(link.wstring(), target.wstring());
 }
 
 bool CreateShortcut(const std::filesystem::path &target, const std::filesystem::path &link,

@@ -1,7 +1,10 @@
 #include "shell/startup_switch.h"
 
 #include "core/win_text.h"
+#include "shell/shortcut_win.h"
 #include "shell/startup_folder.h"
+
+#include <vector>
 
 namespace dewmoth::shell {
 
@@ -19,23 +22,36 @@ std::filesystem::path StartupTarget(const std::filesystem::path &executable)
                                  executable.stem().wstring() + L".Exe");
 }
 
-bool IsStartupEnabled(const std::string &productName, const std::filesystem::path &)
+namespace {
+
+std::vector<std::filesystem::path> entries(const std::string &productName)
 {
-    // Whatever stands at the shortcut's name counts: the shell keeps the link's contents.
-    const HANDLE file = ::CreateFileW(StartupEntryPath(productName).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    return ::CloseHandle(file) != 0;
+    std::vector<std::filesystem::path> found{UserStartupEntry(productName)};
+    if (const std::filesystem::path common = AllUsersStartupEntry(productName); !common.empty())
+        found.push_back(common);
+    return found;
+}
+
+} // namespace
+
+bool IsStartupEnabled(const std::string &productName, const std::filesystem::path &target)
+{
+    // A shortcut of ours in either folder starts the program at logon, whichever put it there.
+    for (const std::filesystem::path &entry : entries(productName))
+        if (ShortcutStarts(entry, target))
+            return true;
+    return false;
 }
 
 StartupState RefreshStartupEntry(const std::string &productName,
                                  const std::filesystem::path &target)
 {
-    // A shortcut's target cannot be read without the shell's help; one left over from an older
-    // place of the program is simply made anew.
-    if (!IsStartupEnabled(productName, target))
+    if (IsStartupEnabled(productName, target))
+        return {true, {}};
+    // One left over from an older place of the program is made anew where it is ours to make.
+    const std::filesystem::path entry = StartupEntryPath(productName);
+    const DWORD attributes = ::GetFileAttributesW(entry.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return {};
     return SetStartupEnabled(true, productName, target);
 }
@@ -43,16 +59,23 @@ StartupState RefreshStartupEntry(const std::string &productName,
 StartupState SetStartupEnabled(bool enabled, const std::string &productName,
                                const std::filesystem::path &target)
 {
-    const std::filesystem::path entry = StartupEntryPath(productName);
     StartupState state;
     if (enabled) {
-        CreateShortcut(target, entry, &state.failure);
-    } else if (!::DeleteFileW(entry.c_str())) {
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-            state.failure = {core::reasonOfWindowsError(error),
-                             "the shortcut could not be deleted (error " + std::to_string(error) +
-                                 ")"};
+        if (!IsStartupEnabled(productName, target))
+            CreateShortcut(target, StartupEntryPath(productName), &state.failure);
+    } else {
+        // Every shortcut of ours goes, from both folders; one this user may not remove (in the
+        // folder for all users, put there by an administrator) keeps the box ticked, and says
+        // why.
+        for (const std::filesystem::path &entry : entries(productName)) {
+            if (!ShortcutStarts(entry, target) || ::DeleteFileW(entry.c_str()))
+                continue;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+                state.failure = {core::reasonOfWindowsError(error),
+                                 "the shortcut " + core::toUtf8(entry.wstring()) +
+                                     " could not be deleted (error " + std::to_string(error) + ")"};
+        }
     }
     state.enabled = IsStartupEnabled(productName, target);
     if (!state.failure.failed() && state.enabled != enabled)

@@ -8,6 +8,7 @@
 #include "core/win_text.h"
 #include "quotes/quote_file.h"
 #include "shell/document_launcher.h"
+#include "shell/shortcut_win.h"
 #include "shell/startup_folder.h"
 #include "shell/startup_switch.h"
 
@@ -185,6 +186,41 @@ TEST_CASE("start-up switch")
     CHECK_FALSE(shell::SetStartupEnabled(false, "Dewmoth", target).failure.failed());
     CHECK_FALSE(shell::RefreshStartupEntry("Dewmoth", target).enabled);
     CHECK_FALSE(fs::exists(shell::StartupEntryPath("Dewmoth")));
+
+    // Both Startup folders: a shortcut of ours in either ticks the box, and unticking removes
+    // it from both; another program's shortcut of the same name is left alone.
+    const fs::path user = shell::UserStartupEntry("Dewmoth");
+    const fs::path common = shell::AllUsersStartupEntry("Dewmoth");
+    REQUIRE_FALSE(common.empty());
+    const fs::path other = placeTool(dir / L"Other.exe", dir / L"o.txt");
+    for (const bool inUser : {false, true})
+        for (const bool inCommon : {false, true}) {
+            CAPTURE(inUser);
+            CAPTURE(inCommon);
+            if (inUser)
+                REQUIRE(shell::CreateShortcut(target, user));
+            if (inCommon)
+                REQUIRE(shell::CreateShortcut(target, common));
+            CHECK(shell::IsStartupEnabled("Dewmoth", target) == (inUser || inCommon));
+            CHECK(shell::RefreshStartupEntry("Dewmoth", target).enabled == (inUser || inCommon));
+            const shell::StartupState cleared = shell::SetStartupEnabled(false, "Dewmoth", target);
+            CHECK_FALSE(cleared.enabled);
+            CHECK_FALSE(cleared.failure.failed());
+            CHECK_FALSE(fs::exists(user));
+            CHECK_FALSE(fs::exists(common));
+        }
+    REQUIRE(shell::CreateShortcut(other, user));
+    CHECK_FALSE(shell::IsStartupEnabled("Dewmoth", target));
+    CHECK_FALSE(shell::SetStartupEnabled(false, "Dewmoth", target).failure.failed());
+    CHECK(fs::exists(user));
+    fs::remove(user);
+
+    // Where ticking puts it: for everyone only from an installation for everyone, and only
+    // where this user may add files.
+    CHECK(shell::ChooseStartupScope(true, true) == shell::StartupScope::AllUsers);
+    CHECK(shell::ChooseStartupScope(true, false) == shell::StartupScope::User);
+    CHECK(shell::ChooseStartupScope(false, true) == shell::StartupScope::User);
+    CHECK(shell::ChooseStartupScope(false, false) == shell::StartupScope::User);
 }
 
 TEST_CASE("registry values")
