@@ -213,6 +213,20 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
     return text;
 }
 
+void TipList::settle(const std::filesystem::path &path, const FileStamp &stamp)
+{
+    // The head's last saying may go on past it: only the ones known to be whole serve.
+    if (m_partial && m_lines.count() > 0) {
+        m_end = m_lines.offset(m_lines.count() - 1);
+        m_lines.dropLast();
+    }
+    if (cutShort() && !m_partial)
+        qCWarning(lcQuotes) << core::pathText(path) << "holds more sayings than" << count()
+                            << "; only these first ones are used";
+    m_path = path;
+    m_stamp = stamp;
+}
+
 QuoteFileResult readQuoteFile(const std::filesystem::path &path, const ReadLimits &limits)
 {
     QuoteFileResult result;
@@ -260,17 +274,8 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path, const ReadLimit
                 break;
             stamp = after.value_or(stamp);
         }
-        // The head's last saying may go on past it: only the ones known to be whole serve.
-        if (tips.m_partial && tips.m_lines.count() > 0) {
-            tips.m_end = tips.m_lines.offset(tips.m_lines.count() - 1);
-            tips.m_lines.dropLast();
-        }
-        if (tips.cutShort() && !tips.m_partial)
-            qCWarning(lcQuotes) << core::pathText(path) << "holds more sayings than" << tips.count()
-                                << "; only these first ones are used";
         opened.forgetCancel();
-        tips.m_path = path;
-        tips.m_stamp = stamp;
+        tips.settle(path, stamp);
         result.tips = std::move(tips);
     } catch (const std::bad_alloc &) {
         result.status = LoadStatus::Unreadable;

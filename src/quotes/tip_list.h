@@ -56,6 +56,8 @@ private:
                                             std::uint64_t waitBytes);
 
     ScanResult index(const ByteSource &source);
+    // After indexing: what serves, and the file it came from.
+    void settle(const std::filesystem::path &path, const FileStamp &stamp);
 
     std::unique_ptr<ByteSource> m_source;
     LineIndex m_lines;
