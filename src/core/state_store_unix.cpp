@@ -51,7 +51,10 @@ Failure writeStateFile(const std::string &name, std::string_view text)
     const files::FolderLock lock(folder, std::chrono::milliseconds(500));
     if (!lock.held())
         return {Reason::Busy, lock.error()};
-    const files::Outcome written = files::replaceFile(folder / name, text);
+    // Never half-written, but not flushed: --print waits for this write, and after a power cut
+    // the worst a lost write does is show one saying a second time.
+    const files::Outcome written =
+        files::replaceFile(folder / name, text, files::Flush::RenameOnly);
     if (written.ok())
         return {};
     return {reasonOfErrorNumber(written.errorNumber), written.error};

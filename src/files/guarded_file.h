@@ -45,10 +45,15 @@ struct Outcome
     bool ok() const { return error.empty(); }
 };
 
-// Makes `path` a regular file holding `content`: written and flushed under a temporary name in
+// Whether a replaced file must survive a power cut as well (flushed to the disk, which may take
+// tens of milliseconds on a busy disk), or only never be seen half-written.
+enum class Flush { ToDisk, RenameOnly };
+
+// Makes `path` a regular file holding `content`: written (and flushed) under a temporary name in
 // the same folder, then renamed over the name, so that a link there is replaced, not followed.
 // On failure nothing changed.
-Outcome replaceFile(const std::filesystem::path &path, std::string_view content);
+Outcome replaceFile(const std::filesystem::path &path, std::string_view content,
+                    Flush flush = Flush::ToDisk);
 
 // Removes the name itself (a link, never what it points to). Nothing there is no failure.
 Outcome removeName(const std::filesystem::path &path);

@@ -161,7 +161,7 @@ bool isLink(const std::filesystem::path &path)
     return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-Outcome replaceFile(const std::filesystem::path &path, std::string_view content)
+Outcome replaceFile(const std::filesystem::path &path, std::string_view content, Flush flush)
 {
     const std::string name = path.filename().string();
     if (name.empty() || name == "." || name == "..")
@@ -198,14 +198,15 @@ Outcome replaceFile(const std::filesystem::path &path, std::string_view content)
         return fail(errno);
     if (!writeAll(file.get(), content))
         return fail(errno);
-    if (::fsync(file.get()) != 0)
+    if (flush == Flush::ToDisk && ::fsync(file.get()) != 0)
         return fail(errno);
     if (file.close() != 0)
         return fail(errno);
     if (::renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0)
         return fail(errno);
     // The rename is durable once the folder is; a failure here leaves a whole file either way.
-    ::fsync(folder.get());
+    if (flush == Flush::ToDisk)
+        ::fsync(folder.get());
     return {};
 }
 
