@@ -1,6 +1,6 @@
 # Thin wrapper over the CMake presets; `make run` and `make test` are the README's two commands.
 .PHONY: deps deps-test build run test test-release test-asan test-windows fuzz bench format format-check clean \
-        windows-qt windows-app windows-package test-windows-app bench-windows
+        windows-qt windows-app windows-package test-windows-app bench-windows deb
 
 JOBS ?= $(shell nproc)
 
@@ -20,6 +20,10 @@ run: build
 # Every suite runs to its end even when one before it failed; one summary closes the run.
 test: deps-test
 	./scripts/test-all.sh format-check fuzz test-windows test-windows-app test-asan test-release
+
+# The Debian package, built as Debian builds packages (the results in build/deb).
+deb:
+	./scripts/build-deb.sh build/deb
 
 test-release:
 	cmake --preset release
@@ -48,8 +52,10 @@ windows-app: windows-qt
 	cmake --build --preset windows-app -j $(JOBS)
 
 windows-package: windows-app
+	cmake --build --preset windows-app --target windows-installer
 	cd build/windows-app && cpack -C Release
-	@ls -l build/windows-app/Dewmoth-*-win64.exe build/windows-app/Dewmoth-*-win64.zip
+	cmake --build --preset windows-app --target winget-manifest
+	@ls -l build/windows-app/Dewmoth-*-win64.exe build/windows-app/Dewmoth-*-win64.zip build/windows-app/winget
 
 test-windows-app: windows-package
 	ctest --preset windows-app
