@@ -8,12 +8,14 @@ build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-de
 # Every program a test, benchmark or script of `make test` calls, by the package that brings it:
 # Xvfb (xvfb); xwininfo, xprop (x11-utils); import, convert, compare (imagemagick);
 # gio (libglib2.0-bin); pgrep, ps (procps); dbus-run-session (dbus-daemon); apt-get source,
-# dpkg-shlibdeps (dpkg-dev); file, which CPack's Debian packages need to find the libraries a
-# program uses; the MinGW-w64 toolchain, Wine, NSIS and icotool for Windows.
+# dpkg-buildpackage (dpkg-dev); file, to tell a stripped program; debhelper, debootstrap,
+# lintian and autopkgtest for the Debian package; the MinGW-w64 toolchain, Wine, NSIS and
+# icotool for Windows.
 test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils libglib2.0-bin
       procps git clang-format g++-mingw-w64-x86-64-posix wine wine64 doctest-dev
       clang-14 libclang-rt-14-dev appstream dpkg-dev valgrind at-spi2-core python3-pyatspi
-      dbus-daemon g++-multilib ninja-build icoutils nsis imagemagick file)
+      dbus-daemon g++-multilib ninja-build icoutils nsis imagemagick file
+      debhelper debootstrap lintian autopkgtest)
 
 case "${1:-run}" in
     run) wanted=("${build[@]}") ;;
