@@ -94,10 +94,13 @@ FileStamp OpenFile::stamp() const
 bool mayChangeUnseen(const FileStamp &stamp)
 {
     // The clock the kernel stamps files with. Where a file system keeps finer times, a time
-    // past this tick reads as "may change" too, which costs only a short wait.
+    // past this tick reads as "may change" too, which costs only a short wait. A status time
+    // further ahead comes from a clock set back since: the next write stamps an earlier time,
+    // so it cannot go unseen.
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    return stamp.changed >= std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+    const std::int64_t current = std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return stamp.changed >= current && stamp.changed - current < 1000000000;
 }
 
 std::optional<FileStamp> stampAt(const std::filesystem::path &path)

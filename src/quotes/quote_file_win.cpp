@@ -116,7 +116,15 @@ bool mayChangeUnseen(const FileStamp &stamp)
 {
     FILETIME now{};
     ::GetSystemTimeAsFileTime(&now);
-    return std::max(stamp.changed, stamp.modified) >= ticks(now);
+    // Stamped within the clock's current tick. A time further ahead was set by hand (or comes
+    // from another clock): the next write stamps an earlier time, so it cannot go unseen, and
+    // waiting for the clock to reach it would show nothing until then.
+    const std::int64_t current = ticks(now);
+    constexpr std::int64_t kSecond = 10'000'000; // in the file times' 100 ns units
+    const auto thisTick = [current](std::int64_t t) {
+        return t >= current && t - current < kSecond;
+    };
+    return thisTick(stamp.changed) || thisTick(stamp.modified);
 }
 
 std::optional<FileStamp> stampAt(const std::filesystem::path &path)
