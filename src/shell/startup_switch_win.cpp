@@ -78,9 +78,12 @@ StartupState SetStartupEnabled(bool enabled, const std::string &productName,
         }
     }
     state.enabled = IsStartupEnabled(productName, target);
+    // A shortcut that outlived a delete the system reported done lies where this user may not
+    // change anything (a file system that drops the delete does that).
     if (!state.failure.failed() && state.enabled != enabled)
-        state.failure = {core::Reason::NotTaken, enabled ? "the shortcut could not be made"
-                                                         : "the shortcut could not be deleted"};
+        state.failure =
+            enabled ? core::Failure{core::Reason::NotTaken, "the shortcut could not be made"}
+                    : core::Failure{core::Reason::NoAccess, "a shortcut of ours remains"};
     return state;
 }
 

@@ -2,8 +2,9 @@
 # The Windows program under Wine, driven as a user would with xdotool on a private Xvfb with
 # openbox: a saying at the design size, centred; Next Tip; OK, Esc and the window's close each
 # storing the outer size in twips in the registry, restored at the next start (bad values keep
-# the design size); the check box making and removing Dewmoth.lnk; About; System Info with and
-# without the tool; the link handed to the desktop's opener.
+# the design size); the check box making and removing Dewmoth.lnk, and showing one in an
+# all-users folder it may not change; About; System Info with and without the tool; the link
+# handed to the desktop's opener.
 # Usage: windows_app.sh BINDIR (with dewmoth.exe, TIPOFDAY.TXT and fake_tool.exe)
 set -euo pipefail
 bindir=$1
@@ -96,6 +97,7 @@ keys alt+s space
 wait_for 10 sh -c "[ -n \"\$(find '$WINEPREFIX/drive_c' -ipath '*/Start Menu/Programs/Startup/Dewmoth.lnk')\" ]" || true
 link=$(startup_links | head -1)
 if [ -n "$link" ]; then
+    cp "$link" "$WORK/ours.lnk" # for the read-only case below
     # The link keeps the target's path as text (local base path, or the relative path).
     if LC_ALL=C grep -aqiF "$(basename "$app")" "$link" &&
        LC_ALL=C grep -aqiF "$(winepath -w "$WORK/app" | sed 's/.*\\//')" "$link"; then
@@ -109,6 +111,45 @@ fi
 keys space
 wait_for 10 sh -c "[ -z \"\$(find '$WINEPREFIX/drive_c' -ipath '*/Start Menu/Programs/Startup/Dewmoth.lnk')\" ]" &&
     ok "unchecking removed it" || fail "unchecking left $(startup_links)"
+
+# A shortcut of ours in the all-users Startup folder, which this user may not change (a
+# read-only mount stands for the access rights, as Wine runs everyone as administrator): the
+# box shows it, and unticking says why it stays, with the box still ticked.
+common=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
+    -maxdepth 1 -iname startup -type d | head -1)
+if [ -f "$WORK/ours.lnk" ] && [ -n "$common" ] && [ "$(id -u)" = 0 ]; then
+    cp "$WORK/ours.lnk" "$common/Dewmoth.lnk"
+    keys Return
+    closed || true
+    trap 'umount -l "$common" 2>/dev/null || true; wineserver -k 2>/dev/null || true; cleanup' EXIT
+    if mount --bind "$common" "$common" && mount -o remount,bind,ro "$common"; then
+        start_app
+        keys alt+s space
+        if wait_for 10 sh -c "[ \$(xdotool search --name '^Dewmoth\$' | wc -l) -ge 2 ]"; then
+            ok "unticking a shortcut in a folder it may not change told the user why"
+        else
+            fail "unticking a shortcut it could not remove said nothing"
+        fi
+        [ -f "$common/Dewmoth.lnk" ] && ok "the all-users shortcut is still there" ||
+            fail "the all-users shortcut went"
+        [ -z "$(find "$WINEPREFIX/drive_c/users" -ipath '*/Startup/Dewmoth.lnk')" ] ||
+            fail "the box was not ticked: it made a shortcut in the user's folder"
+        shot read-only-startup
+        keys Return # the message
+        sleep 1
+        keys Return # the window
+        closed || true
+        umount "$common"
+        rm -f "$common/Dewmoth.lnk"
+        start_app
+    else
+        echo "skipped: the all-users folder cannot be made read-only here (mounts refused)"
+        rm -f "$common/Dewmoth.lnk"
+        start_app
+    fi
+else
+    echo "skipped: the read-only all-users case needs root (a read-only mount) and a shortcut"
+fi
 
 # The link: handed to the desktop through the shell, caught by a stand-in opener.
 cat >"$WORK/path/xdg-open" <<OPENER
