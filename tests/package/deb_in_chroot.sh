@@ -17,38 +17,17 @@ for tool in debootstrap lintian autopkgtest; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh test)"; exit 1; }
 done
 
-# The machine's own mirror, as CI finds it, in either source format.
-mirror=$(
-    { cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '/^URIs:/ {print $2}'
-      cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
-          sed -nE 's/^deb +(\[[^]]*\] +)?([^ ]+).*/\2/p'; } | grep -v -- '-security' | head -n 1 || true)
-[ -n "$mirror" ] || { echo "no Debian mirror found in this machine's apt sources"; exit 1; }
+. "$src/scripts/fresh-debian.sh"
 
 rm -rf "$out"
 mkdir -p "$out"
 root=$(mktemp -d /var/tmp/dewmoth-deb.XXXXXX)
-cleanup() {
-    set +e
-    local pid
-    for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-        [ "$(readlink "/proc/$pid/root" 2>/dev/null)" = "$root" ] && kill -KILL "$pid" 2>/dev/null
-    done
-    sleep 1
-    findmnt -rn -o TARGET | grep -F "$root" | sort -r | xargs -r -n1 umount -l 2>/dev/null
-    rm -rf --one-file-system "$root"
-}
+cleanup() { set +e; end_system "$root"; }
 trap cleanup EXIT
 step() { echo "=== $* ($(date +%T))"; }
 
-step "a minimal Debian 12 from $mirror"
-debootstrap --variant=minbase bookworm "$root" "$mirror" >"$out/debootstrap.log" 2>&1 ||
-    { tail -n 30 "$out/debootstrap.log"; exit 1; }
-rm -f "$root/etc/apt/sources.list"
-cp -a /etc/apt/sources.list.d/. "$root/etc/apt/sources.list.d/"
-[ -f /etc/apt/sources.list ] && cp /etc/apt/sources.list "$root/etc/apt/"
-{ grep -ls '^Acquire' /etc/apt/apt.conf.d/* || true; } | xargs -r cp -t "$root/etc/apt/apt.conf.d/"
-find "$root/etc/apt/sources.list.d" -name '*disabled*' -delete
-echo force-unsafe-io >"$root/etc/dpkg/dpkg.cfg.d/unsafe-io" # a throwaway system
+step "a minimal Debian 12"
+make_minbase "$root" "$out/debootstrap.log"
 echo 'APT::Sandbox::User "root";' >"$root/etc/apt/apt.conf.d/90sandbox" # its lists are root's
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 mount -t proc proc "$root/proc"
