@@ -428,7 +428,10 @@ void TestTipList::choiceRacesAWriter()
             file.seek(0);
             file.write(turn % 2 ? first : second);
             file.flush();
-            std::this_thread::sleep_for(std::chrono::microseconds(300 * (turn % 7)));
+            // Now and then a quiet moment, so that some reads can succeed on a slow system
+            // too (under Wine a write can land in every read otherwise).
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(turn % 8 == 7 ? 10000 : 300 * (turn % 7)));
         }
     });
     int shown = 0;
