@@ -75,12 +75,15 @@ for deb in "$root"/build/a/*.deb; do
         diff "$out/differs/a/control.txt" "$out/differs/b/control.txt" || true
         diff "$out/differs/a/files.txt" "$out/differs/b/files.txt" || true
         diff -r "$out/differs/a/tree" "$out/differs/b/tree" || true
-        # Which objects of the build differ, and how many bytes of each.
-        (cd "$root/build/a/dewmoth" && find obj-* -name '*.o' -o -name '*.a' -o -name '*.cpp' -path '*autogen*' |
+        # Which objects of the build differ, and how many bytes of each: the compiler's if
+        # objects do, the linker's if only the linked program does, else the steps after it
+        # (dh_dwz, dh_strip).
+        (cd "$root/build/a/dewmoth" && find obj-* \( -name '*.o' -o -name '*.a' -o -name '*.qm' \
+            -o -path '*autogen*' -name '*.cpp' -o -path '*/bin/dewmoth' \) -type f |
             sort | while read -r f; do
                 other="$root/build/b/dewmoth/$f"
                 cmp -s "$f" "$other" || echo "differs: $f ($(cmp -l "$f" "$other" 2>/dev/null | wc -l) bytes)"
-            done) | head -n 40
+            done) | head -n 40 || true
     fi
 done
 cp "$root"/build/a/*.deb "$root"/build/a/*.changes "$root"/build/a/*.buildinfo "$out/"
