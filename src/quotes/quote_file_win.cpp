@@ -116,9 +116,9 @@ bool mayChangeUnseen(const FileStamp &stamp)
 {
     FILETIME now{};
     ::GetSystemTimeAsFileTime(&now);
-    // Stamped within the clock's current tick. A time further ahead was set by hand (or comes
-    // from another clock): the next write stamps an earlier time, so it cannot go unseen, and
-    // waiting for the clock to reach it would show nothing until then.
+    // Stamped in the clock's current tick (allowing a second for coarse clocks). A time further
+    // ahead was set by hand or comes from another clock: the next write stamps an earlier time,
+    // so it cannot go unseen, and waiting for the clock to reach it would show nothing until then.
     const std::int64_t current = ticks(now);
     constexpr std::int64_t kSecond = 10'000'000; // in the file times' 100 ns units
     const auto thisTick = [current](std::int64_t t) {

@@ -85,6 +85,11 @@ start_wine() { # start_wine: a fresh Wine prefix in the scratch folder (a copy o
     trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 }
 
+reg_value() { # reg_value KEY NAME: the data of a registry value in the Wine prefix, or nothing
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+
 saying_panel() { # saying_panel WINDOW FILE.png: the part of the quote window that shows the saying
     import -window "$1" -crop 290x130+20+45 +repage "$2"
 }

@@ -21,9 +21,7 @@ fail() { echo "FAILED: $*"; status=1; }
 ok() { echo "ok: $*"; }
 
 key='HKCU\Software\Dewmoth\dewmoth\size'
-stored() { # stored NAME: the value under the size key, or nothing
-    wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { print $3 }'
-}
+stored() { reg_value "$key" "$1"; } # stored NAME: the value under the size key, or nothing
 main_window() { xdotool search --name '^Dewmoth$' 2>/dev/null | head -1; }
 start_app() {
     wine "$WORK/app/dewmoth.exe" >/dev/null 2>&1 &

@@ -17,10 +17,6 @@ start_xvfb wm 1280x1024
 status=0
 fail() { echo "FAILED: $mode: $*"; status=1; }
 ok() { echo "ok: $mode: $*"; }
-reg_value() { # reg_value KEY NAME
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-        awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
-}
 
 round_trip() { # round_trip per-user|all-users
     mode=$1
