@@ -32,14 +32,15 @@ QStringList allQuotes(const TipList &list)
     return quotes;
 }
 
-TipList parse(const QByteArray &bytes)
+TipList parse(const QByteArray &bytes, bool fortunes = false)
 {
-    return TipList::fromBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return TipList::fromBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                              LineIndex::kMaxLines, fortunes);
 }
 
 // The sayings `bytes` yields through every line scan this build holds, not only the one this
 // processor would pick; fails the test, naming the scan, where one disagrees.
-void compareForEveryScan(const QByteArray &bytes, const QStringList &quotes)
+void compareForEveryScan(const QByteArray &bytes, const QStringList &quotes, bool fortunes = false)
 {
     struct Reset
     {
@@ -47,7 +48,7 @@ void compareForEveryScan(const QByteArray &bytes, const QStringList &quotes)
     } reset;
     for (const ByteScan scan : runnableByteScans()) {
         forceByteScan(scan);
-        const QStringList got = allQuotes(parse(bytes));
+        const QStringList got = allQuotes(parse(bytes, fortunes));
         if (got != quotes)
             qWarning("with the %s scan", byteScanName(scan));
         QCOMPARE(got, quotes);
@@ -86,51 +87,82 @@ void TestTipList::parse_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("quotes");
+    QTest::addColumn<bool>("fortunes"); // a file of a collection: may be a fortune file
 
-    QTest::newRow("CRLF ends lines") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"};
+    QTest::newRow("CRLF ends lines") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"} << false;
     QTest::newRow("empty lines skipped, last line unterminated")
-        << QByteArray("A\r\n\r\n\r\nB") << QStringList{"A", "B"};
-    QTest::newRow("lone CR then CRLF") << QByteArray("A\r\r\nB") << QStringList{"A", "B"};
-    QTest::newRow("lone CR ends a line") << QByteArray("A\rB\r") << QStringList{"A", "B"};
+        << QByteArray("A\r\n\r\n\r\nB") << QStringList{"A", "B"} << false;
+    QTest::newRow("lone CR then CRLF") << QByteArray("A\r\r\nB") << QStringList{"A", "B"} << false;
+    QTest::newRow("lone CR ends a line") << QByteArray("A\rB\r") << QStringList{"A", "B"} << false;
     QTest::newRow("lone LF stays inside when most lines end in CR")
-        << QByteArray("A\nB\r\nC\r\n") << QStringList{"A\nB", "C"};
+        << QByteArray("A\nB\r\nC\r\n") << QStringList{"A\nB", "C"} << false;
     QTest::newRow("stray CRs inside an LF file stay in their sayings")
-        << QByteArray("A\rB\nC\nD\n") << QStringList{"A\rB", "C", "D"};
+        << QByteArray("A\rB\nC\nD\n") << QStringList{"A\rB", "C", "D"} << false;
     QTest::newRow("CR LF ends a line in an LF file too")
-        << QByteArray("A\nB\r\nC\nD") << QStringList{"A", "B", "C", "D"};
+        << QByteArray("A\nB\r\nC\nD") << QStringList{"A", "B", "C", "D"} << false;
     QTest::newRow("a lone CR line in an LF file is empty")
-        << QByteArray("A\n\r\nB\nC\n") << QStringList{"A", "B", "C"};
+        << QByteArray("A\n\r\nB\nC\n") << QStringList{"A", "B", "C"} << false;
     QTest::newRow("as many lone LFs as CR ends: a CR file")
-        << QByteArray("A\nB\rC\nD\r") << QStringList{"A\nB", "C\nD"};
+        << QByteArray("A\nB\rC\nD\r") << QStringList{"A\nB", "C\nD"} << false;
     QTest::newRow("LF after CRLF starts the next line")
-        << QByteArray("A\r\n\nB\r\n") << QStringList{"A", "\nB"};
-    QTest::newRow("LF-only file splits at LF") << QByteArray("A\nB\n") << QStringList{"A", "B"};
+        << QByteArray("A\r\n\nB\r\n") << QStringList{"A", "\nB"} << false;
+    QTest::newRow("LF-only file splits at LF")
+        << QByteArray("A\nB\n") << QStringList{"A", "B"} << false;
     QTest::newRow("LF-only with empty lines")
-        << QByteArray("\n\nA\n\n\nB") << QStringList{"A", "B"};
+        << QByteArray("\n\nA\n\n\nB") << QStringList{"A", "B"} << false;
     QTest::newRow("blank line is a quote")
-        << QByteArray("A\r\n \r\nB") << QStringList{"A", " ", "B"};
-    QTest::newRow("blanks kept") << QByteArray("  A  \r\n") << QStringList{"  A  "};
-    QTest::newRow("no terminator at all") << QByteArray("only") << QStringList{"only"};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("only terminators") << QByteArray("\r\n\r\n\r") << QStringList{};
+        << QByteArray("A\r\n \r\nB") << QStringList{"A", " ", "B"} << false;
+    QTest::newRow("blanks kept") << QByteArray("  A  \r\n") << QStringList{"  A  "} << false;
+    QTest::newRow("no terminator at all") << QByteArray("only") << QStringList{"only"} << false;
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << false;
+    QTest::newRow("only terminators") << QByteArray("\r\n\r\n\r") << QStringList{} << false;
     QTest::newRow("NUL bytes stay in the quote")
-        << QByteArray("A\0B\r\n", 5) << QStringList{QString::fromLatin1("A\0B", 3)};
+        << QByteArray("A\0B\r\n", 5) << QStringList{QString::fromLatin1("A\0B", 3)} << false;
     QTest::newRow("lines across a 16-byte block")
         << QByteArray("0123456789abcde\r\nfghijklmnopqrstuvwxyz\r\n!")
-        << QStringList{"0123456789abcde", "fghijklmnopqrstuvwxyz", "!"};
+        << QStringList{"0123456789abcde", "fghijklmnopqrstuvwxyz", "!"} << false;
     QTest::newRow("CR LF split across a 64-byte block")
         << QByteArray(63, 'a') + "\r\nB\n" + QByteArray(60, 'c') + "\r\n\r\nD"
-        << QStringList{QString(63, 'a'), "B\n" + QString(60, 'c'), "D"};
+        << QStringList{QString(63, 'a'), "B\n" + QString(60, 'c'), "D"} << false;
     QTest::newRow("CR before LF across a block in an LF file")
         << QByteArray(63, 'a') + "\r\nB\n" + QByteArray(62, 'c') + "\n\r\nD\n"
-        << QStringList{QString(63, 'a'), "B", QString(62, 'c'), "D"};
+        << QStringList{QString(63, 'a'), "B", QString(62, 'c'), "D"} << false;
+
+    const QByteArray chunk(256 << 10, 'a'); // the fortune scan reads 256 KiB at a time
+    const auto fortune = [](const char *name, const QByteArray &bytes, const QStringList &quotes) {
+        QTest::newRow(name) << bytes << quotes << true;
+    };
+    fortune("fortune: records, the last one without %", "A\nB\n%\nC\n", {"A\nB", "C"});
+    fortune("fortune: CR LF", "A\r\nB\r\n%\r\nC", {"A\nB", "C"});
+    fortune("fortune: CR", "A\rB\r%\rC\r", {"A\nB", "C"});
+    fortune("fortune: comments", "%% head\nA\n%%c\nB\n%\n%% only\n%\nC", {"A\nB", "C"});
+    fortune("fortune: empty and blank records", "%\n%\n\n%\n  \n\t\n%\nA\n%\n%", {"A"});
+    fortune("fortune: % inside a line", "50% off\n%\n100%\n%\n%x\n% \n",
+            {"50% off", "100%", "%x\n% "});
+    fortune("fortune: empty lines inside kept, at the ends dropped", "\n\nA\n\nB\n\n \n%\nC",
+            {"A\n\nB", "C"});
+    fortune("fortune: indentation and attribution kept", "  Poem\n\t\t-- Name\n%\n",
+            {"  Poem\n\t\t-- Name"});
+    fortune("fortune: % lines only", "%\n%\r\n%\r%", {});
+    fortune("fortune: no % line, one saying per line", "A\n%A\nB\n", {"A", "%A", "B"});
+    fortune("fortune: a byte-order mark", "\xEF\xBB\xBF%\nA\n%\nB", {"A", "B"});
+    fortune("fortune: % at a chunk's end", chunk.left(chunk.size() - 2) + "\n%\nB",
+            {QString(chunk.left(chunk.size() - 2)), "B"});
+    fortune("fortune: % line across a chunk", chunk.left(chunk.size() - 1) + "\n%\r\nB",
+            {QString(chunk.left(chunk.size() - 1)), "B"});
+    fortune("fortune: a record starting a chunk", chunk.left(chunk.size() - 3) + "\n%\n%\nB",
+            {QString(chunk.left(chunk.size() - 3)), "B"});
+    fortune("fortune: a comment across a chunk", "%%" + chunk + "\nA\n%\nB", {"A", "B"});
+    QTest::newRow("TIPOFDAY.TXT keeps % lines")
+        << QByteArray("A\n%\nB") << QStringList{"A", "%", "B"} << false;
 }
 
 void TestTipList::parse()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, quotes);
-    compareForEveryScan(bytes, quotes);
+    QFETCH(bool, fortunes);
+    compareForEveryScan(bytes, quotes, fortunes);
 }
 
 void TestTipList::encoding_data()
@@ -178,7 +210,8 @@ void TestTipList::encoding()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, quotes);
-    compareForEveryScan(bytes, quotes);
+    QFETCH(bool, fortunes);
+    compareForEveryScan(bytes, quotes, fortunes);
     if (QTest::currentTestFailed())
         return;
     for (const QString &quote : quotes)

@@ -1,6 +1,7 @@
 #include "quotes/tip_list.h"
 
 #include "core/utf8_check.h"
+#include "quotes/fortune_scan.h"
 #include "quotes/legacy_text.h"
 #include "quotes/quotes_log.h"
 
@@ -123,16 +124,18 @@ TipList::~TipList() = default;
 TipList::TipList(TipList &&) noexcept = default;
 TipList &TipList::operator=(TipList &&) noexcept = default;
 
-TipList TipList::fromBytes(std::string_view bytes, std::size_t maxLines)
+TipList TipList::fromBytes(std::string_view bytes, std::size_t maxLines, bool fortunes)
 {
     TipList list;
     list.m_lines = LineIndex(maxLines);
     list.m_source = std::make_unique<MemorySource>(bytes);
-    list.index(*list.m_source);
+    ReadLimits rules;
+    rules.fortunes = fortunes;
+    list.index(*list.m_source, rules);
     return list;
 }
 
-ScanResult TipList::index(const ByteSource &source)
+ScanResult TipList::index(const ByteSource &source, const ReadLimits &rules)
 {
     m_lines.clear();
     std::string head(kHeadBytes, '\0');
@@ -154,6 +157,26 @@ ScanResult TipList::index(const ByteSource &source)
         from = 2;
     } else if (startsWith(head, "\xEF\xBB\xBF")) {
         from = 3; // a byte-order mark is no part of the first saying
+    }
+    if (rules.textOnly && m_units == TextUnits::Bytes &&
+        std::memchr(head.data(), '\0', std::min<std::size_t>(head.size(), 4096))) {
+        result.ok = false;
+        result.why = {core::Reason::NotAFile, "not text: a NUL byte in its first 4 KiB"};
+        return result;
+    }
+
+    // A fortune file only where a "%" line says so; any other file is one saying per line.
+    m_fortunes = false;
+    if (rules.fortunes && m_units == TextUnits::Bytes) {
+        FortuneScan fortunes = scanFortunes(source, from, m_lines);
+        if (!fortunes.scan.ok || fortunes.separators > 0) {
+            m_fortunes = fortunes.separators > 0;
+            m_end = fortunes.scan.end;
+            if (!fortunes.scan.ok)
+                m_lines.clear();
+            return std::move(fortunes.scan);
+        }
+        m_lines.clear();
     }
 
     // Guessed from the start of the file; the rare file whose start misleads is read twice.
@@ -195,7 +218,10 @@ std::optional<QString> TipList::read(qint32 position, qsizetype maxChars) const
     const bool capped = want < stop - start;
 
     QString text;
-    if (bytes) {
+    if (m_fortunes) {
+        const std::string record = fortuneRecord(raw);
+        text = decodeBytes(record.data(), record.size(), capped);
+    } else if (bytes) {
         const std::size_t length = lineLength(raw.data(), want, m_ends);
         text = decodeBytes(raw.data(), length, capped && length == want);
     } else {
@@ -262,7 +288,7 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path, const ReadLimit
             }
             tips.m_partial = limits.headBytes > 0 && stamp.size > limits.headBytes;
             opened.setLimit(tips.m_partial ? limits.headBytes : stamp.size);
-            const ScanResult scan = tips.index(opened);
+            const ScanResult scan = tips.index(opened, limits);
             if (!scan.ok) {
                 result.status = LoadStatus::Unreadable;
                 result.failure = scan.why;
@@ -275,6 +301,7 @@ QuoteFileResult readQuoteFile(const std::filesystem::path &path, const ReadLimit
             stamp = after.value_or(stamp);
         }
         opened.forgetCancel();
+        tips.m_rules = {0, nullptr, limits.fortunes, limits.textOnly};
         tips.settle(path, stamp);
         result.tips = std::move(tips);
     } catch (const std::bad_alloc &) {
@@ -300,7 +327,9 @@ FileCheck followQuoteFile(TipList &tips, bool evenIfSame, std::uint64_t waitByte
         check.change = FileChange::Aside;
         return check;
     }
-    QuoteFileResult fresh = now ? readQuoteFile(path) : QuoteFileResult{};
+    ReadLimits rules = tips.m_rules;
+    rules.headBytes = 0;
+    QuoteFileResult fresh = now ? readQuoteFile(path, rules) : QuoteFileResult{};
     switch (fresh.status) {
     case LoadStatus::Loaded:
         tips = std::move(fresh.tips);

@@ -11,12 +11,26 @@
 #include <QFile>
 #include <QString>
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 namespace dewmoth::quotes {
+
+// How much of a file to read: all of it, or only its head; and a flag that, once set from
+// another thread, ends the reading (Unreadable, with nothing read).
+struct ReadLimits
+{
+    std::uint64_t headBytes = 0; // 0: the whole file
+    const std::atomic<bool> *cancel = nullptr;
+    // A file of a collection, not TIPOFDAY.TXT: a fortune file when some line is exactly "%".
+    bool fortunes = false;
+    // Found in a folder rather than named: one with a NUL byte in its first 4 KiB is no text
+    // (without a UTF-16 byte-order mark) and is passed over as unreadable.
+    bool textOnly = false;
+};
 
 class TipList
 {
@@ -28,7 +42,9 @@ public:
 
     // A list over bytes held in memory (for checks that need no file).
     // `maxLines`: fewer sayings than a file can hold, for checks of what happens at the limit.
-    static TipList fromBytes(std::string_view bytes, std::size_t maxLines = LineIndex::kMaxLines);
+    // `fortunes`: read as a fortune file when some line is exactly "%".
+    static TipList fromBytes(std::string_view bytes, std::size_t maxLines = LineIndex::kMaxLines,
+                             bool fortunes = false);
 
     qint32 count() const { return qint32(m_lines.count()); }
     // Whether the file holds more sayings than a list can number: only the first count() serve.
@@ -38,6 +54,8 @@ public:
     const std::filesystem::path &path() const { return m_path; }
     const FileStamp &stamp() const { return m_stamp; }
     LineEnds lineEnds() const { return m_ends; }
+    // Records separated by "%" lines, each saying one or more lines.
+    bool fortunes() const { return m_fortunes; }
     TextUnits units() const { return m_units; }
 
     // The saying at `position` (1-based), at most `maxChars` UTF-16 units of it when maxChars is
@@ -51,11 +69,13 @@ public:
 
 private:
     friend struct QuoteFileResult readQuoteFile(const std::filesystem::path &path,
-                                                const struct ReadLimits &limits);
+                                                const ReadLimits &limits);
     friend struct FileCheck followQuoteFile(TipList &tips, bool evenIfSame,
                                             std::uint64_t waitBytes);
 
-    ScanResult index(const ByteSource &source);
+    // `rules`: whether the file may be a fortune file, and whether a file that is no text is
+    // refused.
+    ScanResult index(const ByteSource &source, const ReadLimits &rules);
     // After indexing: what serves, and the file it came from.
     void settle(const std::filesystem::path &path, const FileStamp &stamp);
 
@@ -64,6 +84,8 @@ private:
     std::uint64_t m_end = 0; // where the indexed text ends
     LineEnds m_ends = LineEnds::Lf;
     TextUnits m_units = TextUnits::Bytes;
+    bool m_fortunes = false;
+    ReadLimits m_rules; // what the file was read with, for the next index
     std::filesystem::path m_path;
     FileStamp m_stamp;
     bool m_settled = true; // false: the file was being written as it was indexed
@@ -71,14 +93,6 @@ private:
 };
 
 enum class LoadStatus { Loaded, NotFound, Unreadable };
-
-// How much of a file to read: all of it, or only its head; and a flag that, once set from
-// another thread, ends the reading (Unreadable, with nothing read).
-struct ReadLimits
-{
-    std::uint64_t headBytes = 0; // 0: the whole file
-    const std::atomic<bool> *cancel = nullptr;
-};
 
 struct QuoteFileResult
 {
