@@ -8,6 +8,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+
+#include <algorithm>
 
 namespace dewmoth::app {
 
@@ -58,6 +61,19 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                     "Write one saying to standard output and end, without "
                                     "opening a window."));
     parser.addOption(print);
+    const QCommandLineOption file(
+        QStringLiteral("file"),
+        QCoreApplication::translate("dewmoth",
+                                    "Read the sayings of this file or folder instead of the "
+                                    "quote files; may be given more than once."),
+        QCoreApplication::translate("dewmoth", "path"));
+    parser.addOption(file);
+    const QCommandLineOption listFiles(
+        QStringLiteral("list-files"),
+        QCoreApplication::translate("dewmoth",
+                                    "List the files the sayings are read from, with how many "
+                                    "each holds and why any is passed over, and end."));
+    parser.addOption(listFiles);
     for (const char *name : kToolkitOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -83,6 +99,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return result;
     }
     result.platformNamed = parser.isSet(QStringLiteral("platform"));
+    for (const QString &path : parser.values(file))
+        result.files.push_back(core::textPath(path));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         result.action = CommandLine::Action::Help;
         result.text = parser.helpText();
@@ -92,6 +110,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
             core::productName() + QLatin1Char(' ') + core::versionText() + QLatin1Char('\n');
     } else if (parser.isSet(print)) {
         result.action = CommandLine::Action::Print;
+    } else if (parser.isSet(listFiles)) {
+        result.action = CommandLine::Action::ListFiles;
     }
     return result;
 }
@@ -113,11 +133,11 @@ QString noDisplayText()
 const char *const kDisplayUnreachable = QT_TRANSLATE_NOOP(
     "dewmoth", "The display could not be reached to show the window on; try dewmoth --print");
 
-int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors)
+int printSaying(const quotes::Sources &sources, std::FILE *out, std::FILE *errors)
 {
-    const QString shown = escapeControls(core::pathText(path));
     quotes::SayingOrder order;
-    const quotes::SayingToPrint picked = quotes::pickSayingToPrint(path, &order);
+    const quotes::SayingToPrint picked = quotes::pickSayingToPrint(sources, &order);
+    const QString shown = escapeControls(core::pathText(picked.where));
     QString problem;
     switch (picked.status) {
     case quotes::SayingToPrint::Status::Picked:
@@ -150,6 +170,79 @@ int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *er
         return 0;
     std::fprintf(errors, "dewmoth: %s\n", problem.toLocal8Bit().constData());
     return 1;
+}
+
+} // namespace dewmoth::app
+
+namespace dewmoth::app {
+
+namespace {
+
+QString passedOverWords(quotes::PassedOver::Why why)
+{
+    using Why = quotes::PassedOver::Why;
+    switch (why) {
+    case Why::Index:
+        return QCoreApplication::translate("dewmoth", "an index, not sayings");
+    case Why::Twin:
+        return QCoreApplication::translate("dewmoth", "its twin ending in .u8 is read instead");
+    case Why::Duplicate:
+        return QCoreApplication::translate("dewmoth", "the same file as one read already");
+    case Why::NotAFile:
+        return QCoreApplication::translate("dewmoth", "not a file (a FIFO, device or socket)");
+    case Why::TooDeep:
+        return QCoreApplication::translate("dewmoth", "a folder more than one level down");
+    case Why::Unreachable:
+        break;
+    }
+    return QCoreApplication::translate("dewmoth", "cannot be reached");
+}
+
+} // namespace
+
+int listFiles(const quotes::Sources &sources, std::FILE *out, std::FILE *errors)
+{
+    const quotes::CollectionRead read = quotes::readSources(sources);
+    std::vector<std::pair<std::filesystem::path, QString>> lines;
+    const QString passed = QCoreApplication::translate("dewmoth", "passed over: %1");
+    for (const quotes::FileReport &report : read.reports) {
+        switch (report.status) {
+        case quotes::LoadStatus::Loaded:
+            lines.emplace_back(
+                report.path,
+                (report.fortunes
+                     ? QCoreApplication::translate("dewmoth", "sayings: %1 (fortune file)")
+                     : QCoreApplication::translate("dewmoth", "sayings: %1 (one per line)"))
+                    .arg(report.count));
+            break;
+        case quotes::LoadStatus::NotFound:
+            lines.emplace_back(report.path,
+                               passed.arg(QCoreApplication::translate("dewmoth", "not found")));
+            break;
+        case quotes::LoadStatus::Unreadable:
+            lines.emplace_back(report.path, passed.arg(core::reasonText(report.failure.reason)));
+            break;
+        }
+    }
+    for (const quotes::PassedOver &skipped : sources.plan.passedOver)
+        lines.emplace_back(skipped.path, passed.arg(passedOverWords(skipped.why)));
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    QString text;
+    for (const auto &[path, what] : lines)
+        text += escapeControls(QDir::toNativeSeparators(core::pathText(path))) +
+                QStringLiteral(": ") + what + QLatin1Char('\n');
+    text +=
+        QCoreApplication::translate("dewmoth", "sayings in all: %1").arg(read.collection.count()) +
+        QLatin1Char('\n');
+    if (!writeWhole(out, text.toUtf8())) {
+        std::fprintf(errors, "dewmoth: %s\n",
+                     QCoreApplication::translate("dewmoth", "The text could not be written.")
+                         .toLocal8Bit()
+                         .constData());
+        return 1;
+    }
+    return read.collection.count() > 0 ? 0 : 1;
 }
 
 } // namespace dewmoth::app

@@ -8,15 +8,21 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
+
+namespace dewmoth::quotes {
+struct Sources;
+}
 
 namespace dewmoth::app {
 
 struct CommandLine
 {
-    enum class Action { ShowWindow, Help, Version, Print, Error };
+    enum class Action { ShowWindow, Help, Version, Print, ListFiles, Error };
     Action action = Action::ShowWindow;
-    QString text;               // the help or version text, or the error
-    bool platformNamed = false; // -platform given: the toolkit is told where to show
+    QString text;                             // the help or version text, or the error
+    bool platformNamed = false;               // -platform given: the toolkit is told where to show
+    std::vector<std::filesystem::path> files; // --file: read these instead, for the window too
 };
 
 CommandLine parseCommandLine(const QStringList &arguments);
@@ -38,8 +44,12 @@ QString escapeControls(const QString &text);
 // Writes all of `bytes` and flushes; false when any of it did not reach `out`.
 bool writeWhole(std::FILE *out, const QByteArray &bytes);
 
-// Writes one saying of the quote file at `path` to `out` as one UTF-8 line; 0, or 1 with the
-// reason, in the user's language, on `errors` when there is no saying to write.
-int printSaying(const std::filesystem::path &path, std::FILE *out, std::FILE *errors);
+// Writes one saying of the sources to `out` in UTF-8, with its line breaks and a final one; 0,
+// or 1 with the reason, in the user's language, on `errors` when there is no saying to write.
+int printSaying(const quotes::Sources &sources, std::FILE *out, std::FILE *errors);
+
+// Writes each file that the sources name with its count of sayings, or why it is passed over:
+// what the program sees. 0, or 1 when there is no saying in any of them.
+int listFiles(const quotes::Sources &sources, std::FILE *out, std::FILE *errors);
 
 } // namespace dewmoth::app

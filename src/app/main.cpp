@@ -24,6 +24,18 @@ std::filesystem::path userQuoteFile()
     return folder.empty() ? folder : folder / dewmoth::core::kQuoteFileName;
 }
 
+std::filesystem::path sayingsFolder()
+{
+    const std::filesystem::path folder = dewmoth::core::userDataFolder();
+    return folder.empty() ? folder : folder / "sayings";
+}
+
+dewmoth::quotes::Sources runSources(const dewmoth::app::CommandLine &commandLine)
+{
+    return dewmoth::quotes::runSources(dewmoth::core::executableFile().parent_path(),
+                                       userQuoteFile(), sayingsFolder(), commandLine.files);
+}
+
 // --help, --version, --print and mistakes: answered without a display.
 int answerWithoutWindow(int argc, char *argv[])
 {
@@ -44,10 +56,9 @@ int answerWithoutWindow(int argc, char *argv[])
                          .constData());
         return 1;
     case Action::Print:
-        return dewmoth::app::printSaying(
-            dewmoth::quotes::quoteFilePath(dewmoth::core::executableFile().parent_path(),
-                                           userQuoteFile()),
-            stdout, stderr);
+        return dewmoth::app::printSaying(runSources(commandLine), stdout, stderr);
+    case Action::ListFiles:
+        return dewmoth::app::listFiles(runSources(commandLine), stdout, stderr);
     default:
         std::fprintf(stderr, "dewmoth: %s", text.constData());
         return 2;
@@ -98,6 +109,8 @@ int main(int argc, char *argv[])
     const std::filesystem::path executable = dewmoth::core::executableFile();
     environment.programFolder = executable.parent_path();
     environment.userQuoteFile = userQuoteFile();
+    environment.sayingsFolder = sayingsFolder();
+    environment.files = commandLine.files;
     environment.settingsApplication = dewmoth::core::executableBaseName();
     environment.startupTarget = dewmoth::shell::StartupTarget(executable);
     environment.order = std::make_shared<dewmoth::quotes::SayingOrder>();

@@ -16,6 +16,7 @@ enum class Reason {
     NoSpace,        // the disk or the user's quota is full
     TooLarge,       // larger than the program takes
     NotAFile,       // a folder, device or FIFO where a file belongs
+    NotText,        // a file of bytes that are no text
     NotExpressible, // the program's path cannot be written into a start-up entry
     NotTaken,       // written, but the desktop does not take it
     Busy,           // another process holds what we need

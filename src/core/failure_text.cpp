@@ -22,6 +22,8 @@ QString reasonText(Reason reason)
         return say(QT_TRANSLATE_NOOP("dewmoth", "it is too large"));
     case Reason::NotAFile:
         return say(QT_TRANSLATE_NOOP("dewmoth", "it is not a regular file"));
+    case Reason::NotText:
+        return say(QT_TRANSLATE_NOOP("dewmoth", "it holds no text"));
     case Reason::NotExpressible:
         return say(QT_TRANSLATE_NOOP("dewmoth",
                                      "the program's path cannot be written into a start-up entry"));

@@ -122,10 +122,9 @@ void frmTip::Form_Load()
     captureLayout();
     m_size->restore();
     runStartupTest();
-    const std::filesystem::path path =
-        quotes::quoteFilePath(m_env.programFolder, m_env.userQuoteFile);
-    if (!LoadTips(path)) {
-        const QString shown = QDir::toNativeSeparators(core::pathText(path));
+    if (!LoadTips(quotes::runSources(m_env.programFolder, m_env.userQuoteFile, m_env.sayingsFolder,
+                                     m_env.files))) {
+        const QString shown = QDir::toNativeSeparators(core::pathText(m_choice.failedPath()));
         const core::Failure &failure = m_choice.loadFailure();
         if (!failure.failed())
             qCWarning(lcQuoteWindow) << "no quote file at" << shown;
@@ -143,7 +142,12 @@ QString frmTip::emptyFileMessage() const
 
 bool frmTip::LoadTips(const std::filesystem::path &sFile)
 {
-    if (m_choice.load(sFile) != quotes::LoadStatus::Loaded)
+    return LoadTips(quotes::singleFile(sFile));
+}
+
+bool frmTip::LoadTips(const quotes::Sources &sources)
+{
+    if (m_choice.load(sources) != quotes::LoadStatus::Loaded)
         return false;
     // An empty panel where "Next Tip" does nothing would tell the user nothing.
     if (m_choice.tips().count() == 0 && !m_choice.indexing())

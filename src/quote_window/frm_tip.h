@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QFrame;
@@ -35,8 +36,10 @@ public:
     {
         std::filesystem::path programFolder; // where TIPOFDAY.TXT is looked for
         std::filesystem::path userQuoteFile; // read instead when it exists; empty: none
-        QString settingsApplication;         // the store's application name: the base name
-        std::filesystem::path startupTarget; // what the start-up entry starts
+        std::filesystem::path sayingsFolder; // the user's collections, read with it; empty: none
+        std::vector<std::filesystem::path> files; // read instead of all those; empty: none
+        QString settingsApplication;              // the store's application name: the base name
+        std::filesystem::path startupTarget;      // what the start-up entry starts
         // Position 1..n for a list of n; empty: uniform, from a generator seeded at load.
         std::function<qint32(qint32 n)> pick;
         // The order kept across runs that picks come from; empty: uniform at random.
@@ -58,6 +61,7 @@ public:
     void Form_Load();
 
     bool LoadTips(const std::filesystem::path &sFile);
+    bool LoadTips(const quotes::Sources &sources);
     void ShowRandomTip();
     // Back to the saying shown before this one (Alt+Left, and the panel's menu).
     void ShowPreviousTip();
@@ -65,7 +69,7 @@ public:
     void CopyTip();
     void DisplayCurrentTip();
 
-    const quotes::TipList &tips() const { return m_choice.tips(); }
+    const quotes::Collection &tips() const { return m_choice.tips(); }
     qint32 CurrentTipIndex() const { return m_choice.position(); }
     const LayoutDistances &layoutDistances() const { return m_distances; }
     const TileModel &tiles() const { return m_tiles; }

@@ -2,6 +2,7 @@
 
 #include "core/path_text.h"
 #include "core/program_info.h"
+#include "quotes/quotes_log.h"
 #include "quotes/saying_order.h"
 #include "quotes/tip_list.h"
 
@@ -23,6 +24,77 @@ std::filesystem::path quoteFilePath(const std::filesystem::path &programFolder,
     return programFolder / core::kQuoteFileName;
 }
 
+Sources runSources(const std::filesystem::path &programFolder,
+                   const std::filesystem::path &userFile,
+                   const std::filesystem::path &sayingsFolder,
+                   const std::vector<std::filesystem::path> &named)
+{
+    Sources sources;
+    if (!named.empty()) {
+        for (const std::filesystem::path &path : named)
+            addNamed(sources.plan, path);
+        return sources;
+    }
+    sources.fallback = programFolder / core::kQuoteFileName;
+    if (const std::filesystem::path own = quoteFilePath(programFolder, userFile); own == userFile) {
+        sources.plan.files.push_back({own, collectionRules(own, false)});
+        sources.ownFileFirst = true;
+    }
+    std::error_code error;
+    if (!sayingsFolder.empty() && std::filesystem::exists(sayingsFolder, error))
+        addFolder(sources.plan, sayingsFolder);
+    return sources;
+}
+
+Sources singleFile(const std::filesystem::path &file)
+{
+    Sources sources;
+    sources.plan.files.push_back({file, {}});
+    return sources;
+}
+
+CollectionRead readSources(const Sources &sources, const ReadLimits &limits, bool logFiles)
+{
+    if (logFiles) {
+        for (const PassedOver &skipped : sources.plan.passedOver) {
+            const QString why =
+                QString::fromUtf8(passedOverText(skipped.why)) +
+                (skipped.detail.empty()
+                     ? QString()
+                     : QStringLiteral(": ") + QString::fromLocal8Bit(skipped.detail.c_str()));
+            if (skipped.expected())
+                qCDebug(lcQuotes) << "passed over" << core::pathText(skipped.path) << "-" << why;
+            else
+                qCWarning(lcQuotes) << "passed over" << core::pathText(skipped.path) << "-" << why;
+        }
+    }
+    CollectionRead read = readCollection(sources.plan, limits);
+    const bool serves = read.collection.count() > 0 || read.collection.partial();
+    const bool ownFails = sources.ownFileFirst && !read.reports.empty() &&
+                          read.reports.front().status == LoadStatus::Unreadable;
+    if (logFiles && (serves || !ownFails)) {
+        // Files of a collection that cannot be read are passed over; the others serve.
+        for (const FileReport &report : read.reports)
+            if (report.status == LoadStatus::Unreadable)
+                qCWarning(lcQuotes) << "passed over" << core::pathText(report.path) << "-"
+                                    << QString::fromLocal8Bit(report.failure.detail.c_str());
+    }
+    if (serves || sources.fallback.empty())
+        return read;
+    if (ownFails) {
+        read.status = LoadStatus::Unreadable;
+        read.failure = read.reports.front().failure;
+        read.failedPath = read.reports.front().path;
+        return read;
+    }
+    CollectionRead fallback = readCollection(singleFile(sources.fallback).plan, limits);
+    if (fallback.status == LoadStatus::NotFound)
+        fallback.failedPath = sources.fallback;
+    // What was passed over is still what the user's collection holds.
+    fallback.reports.insert(fallback.reports.begin(), read.reports.begin(), read.reports.end());
+    return fallback;
+}
+
 std::mt19937 clockSeededRandom()
 {
     return std::mt19937(
@@ -42,27 +114,31 @@ qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random)
     return other >= previous ? other + 1 : other;
 }
 
-SayingToPrint pickSayingToPrint(const std::filesystem::path &path, SayingOrder *order)
+SayingToPrint pickSayingToPrint(const Sources &sources, SayingOrder *order)
 {
     SayingToPrint result;
-    const QuoteFileResult read = readQuoteFile(path);
+    const CollectionRead read = readSources(sources, {}, true);
+    const Collection &tips = read.collection;
     if (read.status != LoadStatus::Loaded) {
         result.status = read.status == LoadStatus::NotFound ? SayingToPrint::Status::NotFound
                                                             : SayingToPrint::Status::Unreadable;
         result.failure = read.failure;
+        result.where = read.status == LoadStatus::NotFound && !sources.fallback.empty()
+                           ? sources.fallback
+                           : read.failedPath;
+        if (result.where.empty() && !sources.plan.files.empty())
+            result.where = sources.plan.files.front().path;
         return result;
     }
-    if (read.tips.count() == 0) {
+    if (tips.count() == 0) {
         result.status = SayingToPrint::Status::Empty;
+        result.where = tips.path();
         return result;
     }
     std::mt19937 random = clockSeededRandom();
-    const std::optional<qint32> next =
-        order ? order->next({core::pathText(path).toStdString(), read.tips.stamp().size,
-                             read.tips.stamp().modified, std::uint64_t(read.tips.count())})
-              : std::nullopt;
-    const qint32 position = next.value_or(pickPosition(read.tips.count(), random));
-    result.saying = read.tips.at(position, kPrintLimit + 1);
+    const std::optional<qint32> next = order ? order->next(tips.id()) : std::nullopt;
+    const qint32 position = next.value_or(pickPosition(tips.count(), random));
+    result.saying = tips.at(position, kPrintLimit + 1);
     if (result.saying.size() > kPrintLimit) {
         result.cut = true;
         // Never half of a surrogate pair.

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "core/failure.h"
+#include "quotes/collection.h"
 
 #include <QString>
 
 #include <filesystem>
 #include <random>
+#include <vector>
 
 namespace dewmoth::quotes {
 
@@ -15,6 +17,32 @@ namespace dewmoth::quotes {
 // passed over), else TIPOFDAY.TXT in `programFolder`.
 std::filesystem::path quoteFilePath(const std::filesystem::path &programFolder,
                                     const std::filesystem::path &userFile);
+
+// Where a run's sayings come from.
+struct Sources
+{
+    CollectionPlan plan;            // read first
+    std::filesystem::path fallback; // read alone when the plan yields no saying; empty: none
+    // The plan starts with the user's own TIPOFDAY.TXT: when nothing else serves and it cannot
+    // be read, that is what the user is told, rather than falling back.
+    bool ownFileFirst = false;
+};
+
+// Exactly the files and folders `named` on the command line when there are any. Else the user's
+// own collection, their TIPOFDAY.TXT (`userFile`, when anything stands at that name) and the
+// files of `sayingsFolder`, with TIPOFDAY.TXT in `programFolder` to fall back on.
+Sources runSources(const std::filesystem::path &programFolder,
+                   const std::filesystem::path &userFile,
+                   const std::filesystem::path &sayingsFolder,
+                   const std::vector<std::filesystem::path> &named = {});
+
+// One file alone, by the line rules of TIPOFDAY.TXT.
+Sources singleFile(const std::filesystem::path &file);
+
+// Reads the sources by the rules above. With `logFiles`, what is passed over and what cannot be
+// read is named in the log, each once.
+CollectionRead readSources(const Sources &sources, const ReadLimits &limits = {},
+                           bool logFiles = false);
 
 // A generator seeded once from the time of day.
 std::mt19937 clockSeededRandom();
@@ -31,18 +59,18 @@ qint32 pickNextPosition(qint32 n, qint32 previous, std::mt19937 &random);
 // larger than memory must not take the program down.
 inline constexpr qsizetype kPrintLimit = qsizetype(1) << 20;
 
-// One saying of the file at `path`, picked as the window picks its first, for the command line:
-// at most kPrintLimit units of it.
+// One saying of the sources, picked as the window picks its first, for the command line: at
+// most kPrintLimit units of it.
 struct SayingToPrint
 {
     enum class Status { Picked, NotFound, Unreadable, Empty };
     Status status = Status::NotFound;
     QString saying;
-    bool cut = false;      // the saying is longer than kPrintLimit
-    core::Failure failure; // for Unreadable: why
+    bool cut = false;            // the saying is longer than kPrintLimit
+    core::Failure failure;       // for Unreadable: why
+    std::filesystem::path where; // the file that is missing, unreadable or empty
 };
 // With `order`, the saying is the next of the order kept across runs.
-SayingToPrint pickSayingToPrint(const std::filesystem::path &path,
-                                class SayingOrder *order = nullptr);
+SayingToPrint pickSayingToPrint(const Sources &sources, SayingOrder *order = nullptr);
 
 } // namespace dewmoth::quotes

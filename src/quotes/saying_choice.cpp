@@ -14,7 +14,7 @@ struct SayingChoice::Worker
 {
     std::atomic<bool> cancel = false;
     std::mutex mutex;
-    std::optional<QuoteFileResult> result; // under `mutex`
+    std::optional<CollectionRead> result; // under `mutex`
     std::thread thread;
 };
 
@@ -34,13 +34,13 @@ void SayingChoice::stopIndexing()
     m_worker.reset();
 }
 
-void SayingChoice::indexAside(const std::filesystem::path &file)
+void SayingChoice::indexAside()
 {
     stopIndexing();
     m_worker = std::make_unique<Worker>();
     Worker *worker = m_worker.get();
-    worker->thread = std::thread([worker, file, onIndexed = m_onIndexed] {
-        QuoteFileResult result = readQuoteFile(file, {0, &worker->cancel});
+    worker->thread = std::thread([worker, sources = m_sources, onIndexed = m_onIndexed] {
+        CollectionRead result = readSources(sources, {0, &worker->cancel});
         if (worker->cancel)
             return;
         {
@@ -56,7 +56,7 @@ bool SayingChoice::adopt()
 {
     if (!m_worker)
         return false;
-    std::optional<QuoteFileResult> result;
+    std::optional<CollectionRead> result;
     {
         const std::lock_guard lock(m_worker->mutex);
         result.swap(m_worker->result);
@@ -67,13 +67,13 @@ bool SayingChoice::adopt()
     m_worker.reset();
     if (result->status != LoadStatus::Loaded) {
         qCWarning(lcQuotes) << "keeping the sayings read before: the quote file"
-                            << core::pathText(m_tips.path()) << "could not be read:"
+                            << core::pathText(result->failedPath) << "could not be read:"
                             << QString::fromLocal8Bit(result->failure.detail.c_str());
         return false;
     }
     const bool nothingShown = m_position < 1 || m_position > m_tips.count();
     const bool sameFile = m_tips.partial(); // the rest of the head that serves
-    m_tips = std::move(result->tips);
+    m_tips = std::move(result->collection);
     if (!sameFile)
         forgetHistory();
     m_followed = true;
@@ -84,26 +84,28 @@ bool SayingChoice::adopt()
     return true;
 }
 
-LoadStatus SayingChoice::load(const std::filesystem::path &file)
+LoadStatus SayingChoice::load(const Sources &sources)
 {
     stopIndexing();
+    m_sources = sources;
     m_random = clockSeededRandom();
     m_loadFailure = {};
-    // The head first, so that a saying shows at once, whatever the size of the file.
-    QuoteFileResult result = readQuoteFile(file, {kWaitBytes, nullptr});
+    // The head first, so that a saying shows at once, whatever the size of the files.
+    CollectionRead result = readSources(sources, {kWaitBytes, nullptr}, true);
+    m_failedPath = result.failedPath;
     if (result.status == LoadStatus::Unreadable) {
-        qCWarning(lcQuotes) << "cannot read quote file" << core::pathText(file)
+        qCWarning(lcQuotes) << "cannot read quote file" << core::pathText(result.failedPath)
                             << QString::fromLocal8Bit(result.failure.detail.c_str());
         m_loadFailure = result.failure;
     }
     if (result.status != LoadStatus::Loaded)
         return result.status;
-    m_tips = std::move(result.tips);
+    m_tips = std::move(result.collection);
     m_position = 0;
     forgetHistory();
-    pick(); // the file was just read: no need to look whether it changed
+    pick(); // the files were just read: no need to look whether they changed
     if (m_tips.partial())
-        indexAside(file);
+        indexAside();
     return LoadStatus::Loaded;
 }
 
@@ -139,9 +141,7 @@ std::optional<qint32> SayingChoice::ordered()
     // Only a whole file has a place in an order: a list of its head would start a new one.
     if (!m_order || m_tips.path().empty() || m_tips.partial())
         return std::nullopt;
-    const CollectionId collection{core::pathText(m_tips.path()).toStdString(), m_tips.stamp().size,
-                                  m_tips.stamp().modified, std::uint64_t(m_tips.count())};
-    return m_order->next(collection);
+    return m_order->next(m_tips.id());
 }
 
 void SayingChoice::pick()
@@ -183,12 +183,12 @@ bool SayingChoice::follow(bool evenIfSame)
         return true;
     if (indexing())
         return false; // what was indexed before serves until the new index is ready
-    const FileCheck check = followQuoteFile(m_tips, evenIfSame, kWaitBytes);
+    const FileCheck check = followCollection(m_tips, evenIfSame ? m_position : 0, kWaitBytes);
     switch (check.change) {
     case FileChange::None:
         return false;
     case FileChange::Aside:
-        indexAside(m_tips.path());
+        indexAside();
         return false;
     case FileChange::Reindexed:
         m_followWarning.clear();

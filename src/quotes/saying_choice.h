@@ -1,12 +1,13 @@
-// Which saying the quote window shows: the sayings of one quote file, the position shown, the
-// pick of the next one (never the same twice in a row) and the following of edits to the file.
-// No widgets: the window asks for the text and shows it. A large file is indexed on a worker
-// thread, so that the window never waits on it: meanwhile the head of the file serves (at
-// start) or the index made before (after an edit).
+// Which saying the quote window shows: the sayings of the collection, the position shown, the
+// pick of the next one (never the same twice in a row) and the following of edits to its files.
+// No widgets: the window asks for the text and shows it. Large files are indexed on a worker
+// thread, so that the window never waits on them: meanwhile the head of the collection serves
+// (at start) or the index made before (after an edit).
 #pragma once
 
+#include "quotes/collection.h"
+#include "quotes/quote_source.h"
 #include "quotes/saying_order.h"
-#include "quotes/tip_list.h"
 
 #include <QString>
 
@@ -43,10 +44,13 @@ public:
     bool adopt();
     bool indexing() const { return m_worker != nullptr; }
 
-    // Reads the quote file and picks the first saying. When the file is missing or cannot be
-    // read, the list stays as it was and loadFailure() says why (none for a missing file).
-    LoadStatus load(const std::filesystem::path &file);
+    // Reads the collection and picks the first saying. When it is missing or cannot be read,
+    // the list stays as it was and loadFailure() says why (none for a missing file), about
+    // failedPath().
+    LoadStatus load(const Sources &sources);
+    LoadStatus load(const std::filesystem::path &file) { return load(singleFile(file)); }
     const core::Failure &loadFailure() const { return m_loadFailure; }
+    const std::filesystem::path &failedPath() const { return m_failedPath; }
 
     // Indexes the file anew when it changed since, then goes forward: again through what back()
     // went back over, else to a new pick.
@@ -63,7 +67,7 @@ public:
     bool emptied() const { return m_followed && m_tips.count() == 0; }
 
     qint32 position() const { return m_position; }
-    const TipList &tips() const { return m_tips; }
+    const Collection &tips() const { return m_tips; }
 
 private:
     void pick();
@@ -72,7 +76,7 @@ private:
     // Indexes the file anew when it changed (`evenIfSame`: in any case); whether it did.
     bool follow(bool evenIfSame);
 
-    void indexAside(const std::filesystem::path &file);
+    void indexAside();
     void stopIndexing();
 
     struct Worker;
@@ -83,9 +87,11 @@ private:
     std::mt19937 m_random;
     std::vector<qint32> m_history; // the positions shown, oldest first
     std::size_t m_historyAt = 0;   // where in it the position shown is
-    TipList m_tips;
+    Sources m_sources;
+    Collection m_tips;
     qint32 m_position = 0;
     core::Failure m_loadFailure;
+    std::filesystem::path m_failedPath;
     QString m_followWarning; // why the file could not be followed, last said
     bool m_followed = false;
     bool m_freshlyAdopted = false;

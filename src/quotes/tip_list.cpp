@@ -161,7 +161,7 @@ ScanResult TipList::index(const ByteSource &source, const ReadLimits &rules)
     if (rules.textOnly && m_units == TextUnits::Bytes &&
         std::memchr(head.data(), '\0', std::min<std::size_t>(head.size(), 4096))) {
         result.ok = false;
-        result.why = {core::Reason::NotAFile, "not text: a NUL byte in its first 4 KiB"};
+        result.why = {core::Reason::NotText, "not text: a NUL byte in its first 4 KiB"};
         return result;
     }
 
