@@ -1,6 +1,8 @@
 // The quote window as a user meets it: start-up, sayings, keys, the remembered size, the
 // layout at other sizes, the link and the start-up box.
+#include "core/path_text.h"
 #include "quote_window/frm_tip.h"
+#include "quote_window/saying_label.h"
 #include "widgets/dialog_style.h"
 #include "widgets/link_label.h"
 
@@ -31,6 +33,7 @@
 
 using dewmoth::core::Reason;
 using dewmoth::quote_window::frmTip;
+using dewmoth::quote_window::SayingLabel;
 using dewmoth::shell::StartupState;
 using dewmoth::widgets::LinkLabel;
 
@@ -59,7 +62,7 @@ private slots:
     void picturesForTheScale();
     void everyPositionReachable();
     void outOfRangePickKeepsText();
-    void longLineShowsOnlyWhatFits();
+    void longSayingsShowWhole();
     void storesSizeAtEveryClose_data();
     void storesSizeAtEveryClose();
     void restoresStoredSize_data();
@@ -446,7 +449,7 @@ void TestFrmTip::outOfRangePickKeepsText()
     QCOMPARE(w.findChild<QLabel *>("lblTipText")->text(), QStringLiteral("A"));
 }
 
-void TestFrmTip::longLineShowsOnlyWhatFits()
+void TestFrmTip::longSayingsShowWhole()
 {
     const QByteArray quotes = QByteArray("word ").repeated(2 << 20) + "\r\nshort";
     auto env = environment(&quotes);
@@ -459,6 +462,53 @@ void TestFrmTip::longLineShowsOnlyWhatFits()
     QTRY_VERIFY(w.findChild<QLabel *>("lblTipText")->text().startsWith("word word"));
     const QString shown = w.findChild<QLabel *>("lblTipText")->text();
     QVERIFY2(shown.size() < 200000, qPrintable(QString::number(shown.size())));
+    QVERIFY(shown.endsWith(u'\u2026')); // cut, and said to be
+
+    // A poem of twelve lines and its attribution, from a fortune file: its lines kept, the
+    // attribution to the right, the panel scrolled with the keyboard; then a one-line saying,
+    // plain as the design shows it.
+    QByteArray poem;
+    for (int i = 1; i <= 12; ++i)
+        poem += "Line " + QByteArray::number(i) + " of <the> poem & more\n";
+    poem += "\t\t-- <Poet>\n%\nOne line.\n";
+    QFile file(m_dir->filePath("poems"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(poem) == poem.size());
+    file.close();
+    auto poems = environment();
+    poems.files = {dewmoth::core::textPath(file.fileName())};
+    qint32 pick = 1;
+    poems.pick = [&pick](qint32) { return pick; };
+    frmTip p(poems);
+    p.Form_Load();
+    p.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&p));
+    auto *label = dynamic_cast<SayingLabel *>(p.findChild<QLabel *>("lblTipText"));
+    QVERIFY(label);
+    QCOMPARE(label->textFormat(), Qt::RichText);
+    QVERIFY(label->text().startsWith(
+        "<div style=\"white-space:pre-wrap\">Line 1 of &lt;the&gt; poem &amp; more\nLine 2"));
+    QVERIFY(label->text().endsWith("<div align=\"right\" style=\"white-space:pre-wrap\">-- "
+                                   "&lt;Poet&gt;</div>"));
+    QVERIFY(label->accessibleName().startsWith("Line 1 of <the> poem & more\nLine 2"));
+    QVERIFY(label->scrollRange() > 0);
+    auto *panel = p.findChild<QWidget *>("Picture1");
+    panel->setFocus();
+    QTest::keyClick(panel, Qt::Key_End);
+    QCOMPARE(label->scrolled(), label->scrollRange());
+    QTest::keyClick(panel, Qt::Key_Home);
+    QCOMPARE(label->scrolled(), 0);
+    QTest::keyClick(panel, Qt::Key_Down);
+    QVERIFY(label->scrolled() > 0);
+    p.resize(1000, 900); // room for the whole poem: no bar
+    QTRY_COMPARE(label->scrollRange(), 0);
+    p.resize(453, 338);
+    QTRY_VERIFY(label->scrollRange() > 0);
+    pick = 2;
+    p.ShowRandomTip();
+    QCOMPARE(label->text(), QStringLiteral("One line."));
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(label->scrollRange(), 0);
+    QCOMPARE(label->contentsMargins(), QMargins());
 }
 
 void TestFrmTip::storesSizeAtEveryClose_data()

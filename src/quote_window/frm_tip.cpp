@@ -6,6 +6,7 @@
 #include "core/settings_store.h"
 #include "quote_window/quote_panel.h"
 #include "quote_window/quote_window_log.h"
+#include "quote_window/saying_label.h"
 #include "quote_window/size_keeper.h"
 #include "quotes/quote_source.h"
 #include "shell/document_launcher.h"
@@ -128,9 +129,10 @@ void frmTip::Form_Load()
         const core::Failure &failure = m_choice.loadFailure();
         if (!failure.failed())
             qCWarning(lcQuoteWindow) << "no quote file at" << shown;
-        lblTipText->setText(!failure.failed() ? missingFileMessage()
-                                              : tr("The quote file %1 could not be read: %2.")
-                                                    .arg(shown, core::reasonText(failure.reason)));
+        lblTipText->showSaying(!failure.failed()
+                                   ? missingFileMessage()
+                                   : tr("The quote file %1 could not be read: %2.")
+                                         .arg(shown, core::reasonText(failure.reason)));
     }
 }
 
@@ -151,7 +153,7 @@ bool frmTip::LoadTips(const quotes::Sources &sources)
         return false;
     // An empty panel where "Next Tip" does nothing would tell the user nothing.
     if (m_choice.tips().count() == 0 && !m_choice.indexing())
-        lblTipText->setText(emptyFileMessage());
+        lblTipText->showSaying(emptyFileMessage());
     DisplayCurrentTip();
     return true;
 }
@@ -177,16 +179,22 @@ void frmTip::CopyTip()
 
 void frmTip::DisplayCurrentTip()
 {
-    const std::optional<QString> text = m_choice.current(shownCharLimit());
+    const qsizetype limit = shownCharLimit();
+    std::optional<QString> text = m_choice.current(limit + 1);
     if (!text && !m_choice.emptied())
         return;
+    if (text && text->size() > limit) {
+        // More than any screen shows: cut, and said to be.
+        text->truncate(text->at(limit - 1).isHighSurrogate() ? limit - 1 : limit);
+        text->append(u'\u2026');
+    }
     if (text) {
         // The end-to-end scripts wait for these words (tests/e2e/hostile_paths.sh).
         qCDebug(lcQuoteWindow) << "showing saying" << m_choice.position() << "of"
                                << m_choice.tips().count();
     }
     const QString shown = text ? *text : emptyFileMessage();
-    lblTipText->setText(shown);
+    lblTipText->showSaying(shown);
     // Sent to assistive technology as a change of the panel: a screen reader reads it out.
     Picture1->setAccessibleDescription(shown);
 }

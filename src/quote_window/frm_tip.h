@@ -26,6 +26,8 @@ class LinkLabel;
 namespace dewmoth::quote_window {
 
 using widgets::LinkLabel;
+class QuotePanel;
+class SayingLabel;
 class SizeKeeper;
 
 class frmTip : public QDialog
@@ -89,7 +91,8 @@ protected:
 private:
     void buildControls();
     void buildSayingActions();
-    QLabel *makeLabel(const char *name, QWidget *parent);
+    // `label`: the one to place (one of a kind of its own); else a plain label is made.
+    QLabel *makeLabel(const char *name, QWidget *parent, QLabel *label = nullptr);
     void captureLayout();
     void Form_Resize();
     void Form_Unload();
@@ -124,10 +127,10 @@ private:
     QPushButton *cmdNextTip = nullptr;
     QPushButton *cmdFont = nullptr;
     QCheckBox *chkLoadTipsAtStartup = nullptr;
-    QFrame *Picture1 = nullptr;
+    QuotePanel *Picture1 = nullptr;
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
-    QLabel *lblTipText = nullptr;
+    SayingLabel *lblTipText = nullptr;
     QLabel *lblDescription = nullptr;
     LinkLabel *lblLink = nullptr;
     QLabel *lblStartup = nullptr;

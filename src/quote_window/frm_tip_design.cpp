@@ -3,6 +3,7 @@
 
 #include "core/program_info.h"
 #include "quote_window/quote_panel.h"
+#include "quote_window/saying_label.h"
 #include "widgets/dialog_style.h"
 #include "widgets/link_label.h"
 #include "widgets/twips.h"
@@ -67,12 +68,14 @@ QSize frmTip::designClientSize()
     return {toPixels(6795), toPixels(5070)};
 }
 
-QLabel *frmTip::makeLabel(const char *name, QWidget *parent)
+QLabel *frmTip::makeLabel(const char *name, QWidget *parent, QLabel *label)
 {
     for (const LabelDesign &design : kLabels) {
         if (qstrcmp(design.name, name) != 0)
             continue;
-        auto *label = new QLabel(tr(design.text), parent);
+        if (!label)
+            label = new QLabel(parent);
+        label->setText(tr(design.text));
         label->setObjectName(QLatin1String(design.name));
         const QSize size(toPixels(design.width), toPixels(design.height));
         const QPoint at = design.inPanel ? insidePanel(Picture1, design.left, design.top)
@@ -108,8 +111,10 @@ void frmTip::buildControls()
     Image1->setPixmap(widgets::picture(QStringLiteral("bulb.gif")));
     Image1->setGeometry(QRect(insidePanel(Picture1, 120, 120), QSize(23, 30)));
     Label1 = makeLabel("Label1", Picture1);
-    lblTipText = makeLabel("lblTipText", Picture1);
-    lblTipText->setTextFormat(Qt::PlainText); // sayings are text, never markup
+    lblTipText = new SayingLabel(Picture1);
+    makeLabel("lblTipText", Picture1, lblTipText);
+    Picture1->setKeyHandler(
+        [this](const QKeyEvent *event) { return lblTipText->scrollKey(event); });
 
     QPushButton **const members[] = {&cmdOK, &cmdNextTip, &cmdFont};
     void (frmTip::*const clicked[])() = {&frmTip::cmdOK_Click, &frmTip::cmdNextTip_Click,

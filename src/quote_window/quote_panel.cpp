@@ -2,6 +2,7 @@
 
 #include "widgets/dialog_style.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -53,6 +54,13 @@ void QuotePanel::paintEvent(QPaintEvent *event)
     strip(r.right() - 1, r.top() + 1, 1, r.height() - 2, light);
     painter.end();
     widgets::paintFocusFrame(this, contentsRect().adjusted(1, 1, -1, -1));
+}
+
+void QuotePanel::keyPressEvent(QKeyEvent *event)
+{
+    if (m_keyHandler && event->modifiers() == Qt::NoModifier && m_keyHandler(event))
+        return;
+    QFrame::keyPressEvent(event);
 }
 
 // Wider than the widest screens, so that a row of the face is one copy.

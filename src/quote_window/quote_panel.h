@@ -5,6 +5,9 @@
 #include <QFrame>
 #include <QPixmap>
 
+#include <functional>
+
+class QKeyEvent;
 class QPainter;
 class QRegion;
 
@@ -31,14 +34,23 @@ public:
 
     explicit QuotePanel(QWidget *parent);
 
+    // Keys that the panel's content takes while the panel has the focus (a saying that
+    // scrolls); the handler says whether it took the key.
+    void setKeyHandler(std::function<bool(const QKeyEvent *)> handler)
+    {
+        m_keyHandler = std::move(handler);
+    }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     const QPixmap &faceStrip();
 
     QPixmap m_face;
     QColor m_faceColour;
+    std::function<bool(const QKeyEvent *)> m_keyHandler;
 };
 
 } // namespace dewmoth::quote_window
