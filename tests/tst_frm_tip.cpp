@@ -248,19 +248,30 @@ void TestFrmTip::unreadableFileSaysWhy_data()
     // a file that is found and opens but whose every read fails, else the file's bytes.
     QTest::addColumn<QByteArray>("beside");
     QTest::addColumn<QByteArray>("own");
-    QTest::addColumn<QString>("shown"); // "unreadable": the label says why
-#ifndef Q_OS_WIN                        // a file whose every read fails: /proc/self/mem
+    QTest::addColumn<QString>("shown");     // "unreadable": the label says why
+    QTest::addColumn<QByteArray>("folder"); // a collection in the sayings folder, "-" none
+#ifndef Q_OS_WIN                            // a file whose every read fails: /proc/self/mem
     QTest::newRow("unreadable beside the program")
-        << QByteArray("unreadable") << QByteArray("-") << "unreadable";
+        << QByteArray("unreadable") << QByteArray("-") << "unreadable" << QByteArray("-");
 #endif
     QTest::newRow("the user's own file first")
-        << QByteArray("Beside\r\n") << QByteArray("Mine\r\n") << "Mine";
+        << QByteArray("Beside\r\n") << QByteArray("Mine\r\n") << "Mine" << QByteArray("-");
     QTest::newRow("without one, the file beside the program")
-        << QByteArray("Beside\r\n") << QByteArray("-") << "Beside";
+        << QByteArray("Beside\r\n") << QByteArray("-") << "Beside" << QByteArray("-");
 #ifndef Q_OS_WIN
     QTest::newRow("an unreadable own file is said, not passed over")
-        << QByteArray("Beside\r\n") << QByteArray("unreadable") << "unreadable";
+        << QByteArray("Beside\r\n") << QByteArray("unreadable") << "unreadable" << QByteArray("-");
+    QTest::newRow("an unreadable own file beside a collection: the collection serves")
+        << QByteArray("Beside\r\n") << QByteArray("unreadable") << "Only"
+        << QByteArray("Only\n%\n");
 #endif
+    QTest::newRow("a collection in the sayings folder")
+        << QByteArray("Beside\r\n") << QByteArray("-") << "Two\nlines"
+        << QByteArray("Two\nlines\n%");
+    QTest::newRow("an empty own file: the file beside the program")
+        << QByteArray("Beside\r\n") << QByteArray("\r\n") << "Beside" << QByteArray("-");
+    QTest::newRow("an empty collection: the file beside the program")
+        << QByteArray("Beside\r\n") << QByteArray("-") << "Beside" << QByteArray("%\n%%\n%\n");
 }
 
 void TestFrmTip::unreadableFileSaysWhy()
@@ -268,6 +279,7 @@ void TestFrmTip::unreadableFileSaysWhy()
     QFETCH(QByteArray, beside);
     QFETCH(QByteArray, own);
     QFETCH(QString, shown);
+    QFETCH(QByteArray, folder);
     QTemporaryDir data;
     const auto place = [](const QString &path, const QByteArray &content) {
         if (content == "unreadable") {
@@ -280,8 +292,11 @@ void TestFrmTip::unreadableFileSaysWhy()
     };
     place(m_dir->filePath("TIPOFDAY.TXT"), beside);
     place(data.filePath("TIPOFDAY.TXT"), own);
+    QVERIFY(QDir(data.path()).mkpath("sayings"));
+    place(data.filePath("sayings/collection"), folder);
     auto env = environment();
     env.userQuoteFile = QFile::encodeName(data.filePath("TIPOFDAY.TXT")).toStdString();
+    env.sayingsFolder = QFile::encodeName(data.filePath("sayings")).toStdString();
     frmTip w(env);
     if (shown == "unreadable")
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read quote file"));

@@ -1,5 +1,7 @@
 // Which sayings a quote file yields: line ends, empty lines, encodings, sizes and read errors.
+#include "core/path_text.h"
 #include "core/utf8_check.h"
+#include "quotes/collection.h"
 #include "quotes/line_scan.h"
 #include "quotes/quote_source.h"
 #include "quotes/saying_choice.h"
@@ -10,6 +12,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +20,7 @@
 #include <thread>
 
 #ifndef Q_OS_WIN
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -77,6 +81,8 @@ private slots:
     void readFile();
     void readMissingOrNotAFile();
     void readUnreadable();
+    void collectionFolders_data();
+    void collectionFolders();
     void choiceRacesAWriter();
     void choiceIndexesLargeFilesAside();
     void choiceFollowsEdits_data();
@@ -391,6 +397,104 @@ void TestTipList::readUnreadable()
     QFile::setPermissions(dir.filePath("closed"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 #endif
+}
+
+void TestTipList::collectionFolders_data()
+{
+    // What the folder holds: "name:bytes" a file, "name/" a folder, "name@target" a link,
+    // "name|" a FIFO, "name!" a file no one may read; "../" makes it beside the folder.
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("read");   // "name=sayings", in the order read
+    QTest::addColumn<QStringList>("passed"); // passed over or unreadable, by name
+    const auto row = [](const char *name, QStringList entries, QStringList read,
+                        QStringList passed) { QTest::newRow(name) << entries << read << passed; };
+    row("lines and fortunes", {"a:A\nB\n", "b:X\n%\nY\n"}, {"a=2", "b=2"}, {});
+    row("TIPOFDAY.TXT keeps its line rules", {"TIPOFDAY.TXT:A\n%\nB\n"}, {"TIPOFDAY.TXT=3"}, {});
+    row("a twin with .u8 and an index", {"f:1\n%\n2", "f.u8@f", QString("f.dat:") + QChar(0)},
+        {"f.u8=2"}, {"f", "f.dat"});
+    row("a NUL byte in the first 4 KiB", {QStringLiteral("bin:a") + QChar(0) + "b", "text:ok"},
+        {"text=1"}, {"bin"});
+    row("a NUL byte after the first 4 KiB", {"late:" + QString(4096, 'x') + QChar(0)}, {"late=1"},
+        {});
+#ifndef Q_OS_WIN
+    row("links to a file and to a folder, one level down",
+        {"../other/", "../other/x:1\n%\n2\n", "../other/inner/", "../other/inner/y:z",
+         "../single:s", "dir@../other", "file@../single"},
+        {"dir/x=2", "file=1"}, {"dir/inner"});
+    row("the same file twice", {"a:1", "b@a"}, {"a=1"}, {"b"});
+    row("a loop and a dangling link", {"l1@l2", "l2@l1", "gone@nothing", "ok:fine"}, {"ok=1"},
+        {"gone", "l1", "l2"});
+    row("a FIFO and a device", {"p|", "dev@/dev/zero", "ok:x"}, {"ok=1"}, {"dev", "p"});
+    row("a file no one may read", {"closed!", "ok:x"}, {"ok=1"}, {"closed"});
+#endif
+}
+
+void TestTipList::collectionFolders()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, read);
+    QFETCH(QStringList, passed);
+    QTemporaryDir top;
+    const QString folder = top.filePath("sayings");
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString &entry : entries) {
+        qsizetype mark = entry.indexOf(QRegularExpression("[:@|!]"));
+        if (mark < 0)
+            mark = entry.size() - 1; // "name/"
+        const QString path = folder + '/' + entry.left(mark);
+        const QString rest = entry.mid(mark + 1);
+        switch (entry.at(mark).unicode()) {
+        case ':': {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(rest.toLatin1());
+            break;
+        }
+        case '/':
+            QVERIFY(QDir().mkpath(path));
+            break;
+        case '@':
+            QVERIFY(QFile::link(rest, path));
+            break;
+#ifndef Q_OS_WIN
+        case '|':
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            break;
+#endif
+        case '!': {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("secret\n");
+            file.setPermissions({});
+            break;
+        }
+        }
+    }
+    CollectionPlan plan;
+    addFolder(plan, dewmoth::core::textPath(folder));
+    const CollectionRead result = readCollection(plan);
+    const auto name = [&](const std::filesystem::path &path) {
+        return QDir(folder).relativeFilePath(dewmoth::core::pathText(path));
+    };
+    QStringList gotRead, gotPassed;
+    for (const FileReport &report : result.reports) {
+        if (report.status == LoadStatus::Loaded)
+            gotRead << name(report.path) + '=' + QString::number(report.count);
+        else
+            gotPassed << name(report.path);
+    }
+    for (const PassedOver &skipped : plan.passedOver)
+        gotPassed << name(skipped.path);
+    gotPassed.sort();
+    QCOMPARE(gotRead, read);
+    QCOMPARE(gotPassed, passed);
+    qint32 total = 0;
+    for (const FileReport &report : result.reports)
+        total += report.count;
+    QCOMPARE(result.collection.count(), total);
+    // Every saying of every file, in order, through the one list.
+    if (total > 0)
+        QVERIFY(!result.collection.at(total).isEmpty());
 }
 
 void TestTipList::picks_data()
