@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -70,6 +71,66 @@ inline Reading readLines(std::string_view bytes)
     if (begin < units.size())
         add(begin, units.size() - begin);
     return r;
+}
+
+} // namespace reference
+
+namespace reference {
+
+// A plain reading of a fortune file: its lines (ended by LF, CR LF or CR), records between lines
+// that are exactly "%", comment lines ("%%...") left out, blank lines at a record's ends dropped
+// and the rest joined by LF; records left empty are none. Nothing when no line is "%" (the file
+// is then one saying per line) or the text is UTF-16.
+inline std::vector<std::string> readFortunes(std::string_view bytes, bool &isFortuneFile)
+{
+    std::vector<std::string> records;
+    isFortuneFile = false;
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
+        return records;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
+            continue;
+        lines.push_back(bytes.substr(begin, i - begin));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        begin = i + 1;
+    }
+    if (begin < bytes.size())
+        lines.push_back(bytes.substr(begin));
+    const auto blank = [](std::string_view line) {
+        return line.find_first_not_of(" \t") == std::string_view::npos;
+    };
+    std::vector<std::string_view> record;
+    const auto finish = [&] {
+        while (!record.empty() && blank(record.back()))
+            record.pop_back();
+        std::size_t first = 0;
+        while (first < record.size() && blank(record[first]))
+            ++first;
+        if (first < record.size()) {
+            std::string text;
+            for (std::size_t k = first; k < record.size(); ++k)
+                text += std::string(record[k]) + (k + 1 < record.size() ? "\n" : "");
+            records.push_back(text);
+        }
+        record.clear();
+    };
+    for (const std::string_view line : lines) {
+        if (line == "%") {
+            isFortuneFile = true;
+            finish();
+        } else if (line.substr(0, 2) != "%%") {
+            record.push_back(line);
+        }
+    }
+    finish();
+    if (!isFortuneFile)
+        records.clear();
+    return records;
 }
 
 } // namespace reference

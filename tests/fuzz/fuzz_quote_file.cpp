@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the quote file reader, from memory and from a file that is edited
-// between readings, and compares every saying with a plain, obviously correct reading.
+// Feeds arbitrary bytes to the quote file reader, from memory (as TIPOFDAY.TXT and as a file of a
+// collection, which may be a fortune file) and from a file that is edited between readings, and
+// compares every saying with a plain, obviously correct reading.
 #include "../quote_reference.h"
 #include "core/utf8_check.h"
 #include "quotes/legacy_text.h"
@@ -93,10 +94,34 @@ bool writeFile(const std::string &path, std::string_view bytes)
 
 } // namespace
 
+// The same bytes as a file of a collection: a fortune file when some line is "%", else lines.
+void compareFortunes(std::string_view bytes)
+{
+    const TipList tips = TipList::fromBytes(bytes, LineIndex::kMaxLines, true);
+    bool fortunes = false;
+    const std::vector<std::string> records = reference::readFortunes(bytes, fortunes);
+    if (tips.fortunes() != fortunes)
+        std::abort();
+    if (!fortunes) {
+        compare(tips, bytes);
+        return;
+    }
+    if (std::size_t(tips.count()) != records.size())
+        std::abort();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string &record = records[i];
+        if (tips.at(qint32(i + 1)) != decode8(record.data(), record.size(), false))
+            std::abort();
+        if (tips.at(qint32(i + 1), kShown).size() > kShown)
+            std::abort();
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     compare(TipList::fromBytes(bytes), bytes);
+    compareFortunes(bytes);
 
     // The same bytes as a file; then the file edited in place, shortened, and replaced with the
     // second half, each followed before the next reading.
