@@ -10,12 +10,12 @@ build=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-de
 # gio (libglib2.0-bin); pgrep, ps (procps); dbus-run-session (dbus-daemon); apt-get source,
 # dpkg-buildpackage (dpkg-dev); file, to tell a stripped program; debhelper, debootstrap,
 # lintian and autopkgtest for the Debian package; the MinGW-w64 toolchain, Wine, NSIS and
-# icotool for Windows.
+# icotool for Windows; fortunes-min, Debian's own fortune files that the command-line test reads.
 test=(xvfb xauth x11-utils xdotool openbox weston qt6-wayland desktop-file-utils libglib2.0-bin
       procps git clang-format g++-mingw-w64-x86-64-posix wine wine64 doctest-dev
       clang-14 libclang-rt-14-dev appstream dpkg-dev valgrind at-spi2-core python3-pyatspi
       dbus-daemon g++-multilib ninja-build icoutils nsis imagemagick file
-      debhelper debootstrap lintian autopkgtest)
+      debhelper debootstrap lintian autopkgtest fortunes-min)
 
 case "${1:-run}" in
     run) wanted=("${build[@]}") ;;

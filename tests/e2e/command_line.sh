@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The command line without any display: --help, --version, --print (from the file beside the
-# program and from the user's own), an unknown option, and a plain start with nowhere to show.
+# program, the user's own and Debian's fortune files), --file, --list-files, an unknown option,
+# and a plain start with nowhere to show.
 set -euo pipefail
 program=$1
 . "$(dirname "$0")/lib.sh"
@@ -98,4 +99,49 @@ run "a platform that does not exist" 1 "$WORK/bin/dewmoth" -platform nosuch &&
     check "-platform nosuch: one line of ours" one_line "$WORK/err.txt"
 run "no display" 1 "$WORK/bin/dewmoth" &&
     check "no display: one line on stderr" one_line "$WORK/err.txt"
+
+# Debian's own fortune files (fortunes-min): every record of one, byte for byte against a plain
+# reading of it, once each as the order runs through them; then the folder they lie in, with
+# its indexes and twins.
+riddles=/usr/share/games/fortunes/riddles
+if [ -f "$riddles" ]; then
+    python3 - "$riddles" >"$WORK/expected.txt" <<'PY'
+import re, sys
+lines = re.split(rb"\r\n|\r|\n", open(sys.argv[1], "rb").read())
+records, record = [], []
+def finish():
+    kept = [l for l in record]
+    while kept and not kept[-1].strip(b" \t"): kept.pop()
+    while kept and not kept[0].strip(b" \t"): kept.pop(0)
+    if kept: records.append(b"\n".join(kept))
+    record.clear()
+for line in lines:
+    if line == b"%": finish()
+    elif not line.startswith(b"%%"): record.append(line)
+finish()
+sys.stdout.buffer.write(b"".join(sorted(r + b"\n\0" for r in records)))
+PY
+    count=$(tr -cd '\0' <"$WORK/expected.txt" | wc -c)
+    export XDG_STATE_HOME="$WORK/state"
+    : >"$WORK/printed.txt"
+    for _ in $(seq "$count"); do
+        "$WORK/bin/dewmoth" --file "$riddles" --print >>"$WORK/printed.txt" && printf '\0' >>"$WORK/printed.txt"
+    done
+    check "--file: $count runs of --print write each of the $count records of $riddles whole" \
+        sh -c "python3 -c 'import sys; d = open(sys.argv[1], \"rb\").read().split(b\"\\0\")[:-1]; sys.stdout.buffer.write(b\"\".join(sorted(r + b\"\\0\" for r in d)))' '$WORK/printed.txt' |
+               cmp -s - '$WORK/expected.txt'"
+    mkdir -p "$XDG_DATA_HOME/Dewmoth/sayings"
+    ln -s "$(dirname "$riddles")" "$XDG_DATA_HOME/Dewmoth/sayings/debian"
+    run "--list-files" 0 "$WORK/bin/dewmoth" --list-files &&
+        check "--list-files: the twins read, the indexes and the files they twin passed over" \
+            sh -c "grep -qF 'debian/riddles.u8: sayings: $count (fortune file)' '$WORK/out.txt' &&
+                   grep -qF 'debian/riddles.dat: passed over: an index' '$WORK/out.txt' &&
+                   grep -qF 'debian/riddles: passed over: its twin' '$WORK/out.txt' &&
+                   ! grep -q 'TIPOFDAY' '$WORK/out.txt'"
+    run "--print from the sayings folder" 0 "$WORK/bin/dewmoth" --print &&
+        check "the user's collection replaces the file beside the program" \
+            sh -c "! tr -d '\r' <'$WORK/bin/TIPOFDAY.TXT' | grep -qxF -f '$WORK/out.txt'"
+else
+    echo "skipped: Debian's fortune files: $riddles is missing (fortunes-min)"
+fi
 exit $status
