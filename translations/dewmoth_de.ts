@@ -98,6 +98,66 @@
         <source>The saying could not be written.</source>
         <translation>Der Spruch konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>an index, not sayings</source>
+        <translation>ein Index, keine Sprüche</translation>
+    </message>
+    <message>
+        <source>its twin ending in .u8 is read instead</source>
+        <translation>stattdessen wird sein Zwilling auf .u8 gelesen</translation>
+    </message>
+    <message>
+        <source>the same file as one read already</source>
+        <translation>dieselbe Datei wie eine schon gelesene</translation>
+    </message>
+    <message>
+        <source>not a file (a FIFO, device or socket)</source>
+        <translation>keine Datei (ein FIFO, Gerät oder Socket)</translation>
+    </message>
+    <message>
+        <source>a folder more than one level down</source>
+        <translation>ein Ordner mehr als eine Ebene tiefer</translation>
+    </message>
+    <message>
+        <source>cannot be reached</source>
+        <translation>nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>passed over: %1</source>
+        <translation>übergangen: %1</translation>
+    </message>
+    <message>
+        <source>sayings: %1 (fortune file)</source>
+        <translation>Sprüche: %1 (Fortune-Datei)</translation>
+    </message>
+    <message>
+        <source>sayings: %1 (one per line)</source>
+        <translation>Sprüche: %1 (einer pro Zeile)</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>nicht gefunden</translation>
+    </message>
+    <message>
+        <source>sayings in all: %1</source>
+        <translation>Sprüche insgesamt: %1</translation>
+    </message>
+    <message>
+        <source>it holds no text</source>
+        <translation>sie enthält keinen Text</translation>
+    </message>
+    <message>
+        <source>Read the sayings of this file or folder instead of the quote files; may be given more than once.</source>
+        <translation>Die Sprüche aus dieser Datei oder diesem Ordner statt aus den Spruchdateien lesen; mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>List the files the sayings are read from, with how many each holds and why any is passed over, and end.</source>
+        <translation>Die Dateien auflisten, aus denen die Sprüche gelesen werden, mit der Zahl der Sprüche in jeder und dem Grund, warum eine übergangen wird, und beenden.</translation>
+    </message>
 </context>
 <context>
     <name>dewmoth::about::frmAbout</name>

@@ -98,6 +98,66 @@
         <source>The saying could not be written.</source>
         <translation>No se pudo escribir el refrán.</translation>
     </message>
+    <message>
+        <source>an index, not sayings</source>
+        <translation>un índice, no refranes</translation>
+    </message>
+    <message>
+        <source>its twin ending in .u8 is read instead</source>
+        <translation>se lee en su lugar su gemelo terminado en .u8</translation>
+    </message>
+    <message>
+        <source>the same file as one read already</source>
+        <translation>el mismo archivo que uno ya leído</translation>
+    </message>
+    <message>
+        <source>not a file (a FIFO, device or socket)</source>
+        <translation>no es un archivo (un FIFO, dispositivo o socket)</translation>
+    </message>
+    <message>
+        <source>a folder more than one level down</source>
+        <translation>una carpeta a más de un nivel de profundidad</translation>
+    </message>
+    <message>
+        <source>cannot be reached</source>
+        <translation>no se puede alcanzar</translation>
+    </message>
+    <message>
+        <source>passed over: %1</source>
+        <translation>omitido: %1</translation>
+    </message>
+    <message>
+        <source>sayings: %1 (fortune file)</source>
+        <translation>refranes: %1 (archivo fortune)</translation>
+    </message>
+    <message>
+        <source>sayings: %1 (one per line)</source>
+        <translation>refranes: %1 (uno por línea)</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>no encontrado</translation>
+    </message>
+    <message>
+        <source>sayings in all: %1</source>
+        <translation>refranes en total: %1</translation>
+    </message>
+    <message>
+        <source>it holds no text</source>
+        <translation>no contiene texto</translation>
+    </message>
+    <message>
+        <source>Read the sayings of this file or folder instead of the quote files; may be given more than once.</source>
+        <translation>Leer los refranes de este archivo o carpeta en lugar de los archivos de refranes; se puede indicar más de una vez.</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>ruta</translation>
+    </message>
+    <message>
+        <source>List the files the sayings are read from, with how many each holds and why any is passed over, and end.</source>
+        <translation>Listar los archivos de los que se leen los refranes, con cuántos contiene cada uno y por qué se omite alguno, y terminar.</translation>
+    </message>
 </context>
 <context>
     <name>dewmoth::about::frmAbout</name>

@@ -98,6 +98,66 @@
         <source>The saying could not be written.</source>
         <translation>Impossible d'écrire la maxime.</translation>
     </message>
+    <message>
+        <source>an index, not sayings</source>
+        <translation>un index, pas des maximes</translation>
+    </message>
+    <message>
+        <source>its twin ending in .u8 is read instead</source>
+        <translation>son jumeau en .u8 est lu à sa place</translation>
+    </message>
+    <message>
+        <source>the same file as one read already</source>
+        <translation>le même fichier qu'un fichier déjà lu</translation>
+    </message>
+    <message>
+        <source>not a file (a FIFO, device or socket)</source>
+        <translation>pas un fichier (un FIFO, un périphérique ou un socket)</translation>
+    </message>
+    <message>
+        <source>a folder more than one level down</source>
+        <translation>un dossier à plus d'un niveau de profondeur</translation>
+    </message>
+    <message>
+        <source>cannot be reached</source>
+        <translation>inaccessible</translation>
+    </message>
+    <message>
+        <source>passed over: %1</source>
+        <translation>ignoré : %1</translation>
+    </message>
+    <message>
+        <source>sayings: %1 (fortune file)</source>
+        <translation>maximes : %1 (fichier fortune)</translation>
+    </message>
+    <message>
+        <source>sayings: %1 (one per line)</source>
+        <translation>maximes : %1 (une par ligne)</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>introuvable</translation>
+    </message>
+    <message>
+        <source>sayings in all: %1</source>
+        <translation>maximes en tout : %1</translation>
+    </message>
+    <message>
+        <source>it holds no text</source>
+        <translation>il ne contient pas de texte</translation>
+    </message>
+    <message>
+        <source>Read the sayings of this file or folder instead of the quote files; may be given more than once.</source>
+        <translation>Lire les maximes de ce fichier ou de ce dossier au lieu des fichiers de maximes ; peut être donné plusieurs fois.</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>chemin</translation>
+    </message>
+    <message>
+        <source>List the files the sayings are read from, with how many each holds and why any is passed over, and end.</source>
+        <translation>Lister les fichiers d'où les maximes sont lues, avec le nombre que chacun contient et pourquoi un fichier est ignoré, puis terminer.</translation>
+    </message>
 </context>
 <context>
     <name>dewmoth::about::frmAbout</name>
