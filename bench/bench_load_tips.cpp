@@ -1,6 +1,8 @@
 // Loading quote files of 1 MB, 100 MB and 1 GB against `wc -l` over the same file, interleaved,
 // plus peak memory above a small file's and the cost of showing one saying.
 // Usage: bench_load_tips DATADIR [--no-gigabyte] [ROUNDS]
+#include "core/path_text.h"
+#include "quotes/collection.h"
 #include "quotes/tip_list.h"
 
 #include "proc_status.h"
@@ -24,6 +26,7 @@ struct Kind
 {
     const char *name;
     QByteArray line;
+    bool fortunes = false; // a file of a collection in the fortune format
 };
 
 const Kind kKinds[] = {
@@ -34,6 +37,8 @@ const Kind kKinds[] = {
      "\xD0\xA2\xD0\xB8\xD1\x85\xD0\xB0\xD1\x8F \xD0\xB2\xD0\xBE\xD0\xB4\xD0\xB0 "
      "\xD0\xBF\xD0\xBE\xD0\xBA\xD0\xB0\xD0\xB7\xD1\x8B\xD0\xB2\xD0\xB0\xD0\xB5\xD1\x82 "
      "\xD0\xBD\xD0\xB5\xD0\xB1\xD0\xBE \xE8\x9B\xBE\xE8\x9B\xBE\r\n"},
+    {"fortune", "The tide comes back\n\tfor those who wait\non the shore.\n\t\t-- Orlan Vesty\n%\n",
+     true},
 };
 
 QString ensureFile(const QString &dir, const Kind &kind, qint64 size)
@@ -66,11 +71,13 @@ double timeWc(const QString &path)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double timeLoad(const QString &path, qint32 *count)
+double timeLoad(const QString &path, qint32 *count, bool fortunes = false)
 {
+    ReadLimits rules;
+    rules.fortunes = fortunes;
     QElapsedTimer timer;
     timer.start();
-    const QuoteFileResult result = readQuoteFile(path);
+    const QuoteFileResult result = readQuoteFile(dewmoth::core::textPath(path), rules);
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     *count = result.tips.count();
     return ms;
@@ -118,12 +125,12 @@ int main(int argc, char *argv[])
             const QString path = ensureFile(dir, kind, size);
             qint32 count = 0;
             timeWc(path);
-            timeLoad(path, &count); // both from a warm cache
+            timeLoad(path, &count, kind.fortunes); // both from a warm cache
             std::vector<double> ours, wc;
             const int n = size >= (qint64(1) << 30) ? std::max(3, rounds / 2) : rounds;
             for (int i = 0; i < n; ++i) {
                 wc.push_back(timeWc(path));
-                ours.push_back(timeLoad(path, &count));
+                ours.push_back(timeLoad(path, &count, kind.fortunes));
             }
             const double peakMiB =
                 double(childPeak(app.applicationFilePath(), path) - baseline) / 1024.0;
@@ -131,6 +138,37 @@ int main(int argc, char *argv[])
                         double(size) / (1 << 20), median(ours), median(wc),
                         median(ours) / median(wc), peakMiB, peakMiB * (1 << 20) / double(size));
         }
+    }
+
+    // Every collection of Debian's fortune packages installed here, as a folder of collections,
+    // against `wc -l` over the same files.
+    const QString debian = QStringLiteral("/usr/share/games/fortunes");
+    if (QFileInfo(debian).isDir()) {
+        CollectionPlan plan;
+        addFolder(plan, dewmoth::core::textPath(debian));
+        QStringList files;
+        for (const CollectionFile &file : plan.files)
+            files << dewmoth::core::pathText(file.path);
+        std::vector<double> ours, wc;
+        qint32 count = 0;
+        for (int i = 0; i < rounds + 1; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            QProcess lines;
+            lines.start(QStringLiteral("wc"), QStringList{QStringLiteral("-l")} + files);
+            lines.waitForFinished(-1);
+            const double wcMs = double(timer.nsecsElapsed()) / 1e6;
+            timer.restart();
+            count = readCollection(plan).collection.count();
+            const double ms = double(timer.nsecsElapsed()) / 1e6;
+            if (i > 0) { // the first warms the cache
+                wc.push_back(wcMs);
+                ours.push_back(ms);
+            }
+        }
+        std::printf("\n%s: %lld files, %d sayings: %.2f ms, wc -l %.2f ms, ratio %.2f\n",
+                    qPrintable(debian), qlonglong(plan.files.size()), count, median(ours),
+                    median(wc), median(ours) / median(wc));
     }
 
     // Showing one saying as the window does: the look whether the file changed, the read of the
