@@ -240,6 +240,15 @@ void TestFrmTip::missingFileMessage()
     QTest::mouseClick(w.findChild<QPushButton *>("cmdNextTip"), Qt::LeftButton);
     QCOMPARE(label->text(), expected);
     QCOMPARE(w.tips().count(), 0);
+
+    auto named = environment();
+    const QString gone = m_dir->filePath("gone");
+    named.files = {dewmoth::core::textPath(gone)};
+    frmTip n(named);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no quote file at .*gone"));
+    n.Form_Load();
+    QCOMPARE(n.findChild<QLabel *>("lblTipText")->text(),
+             "There is no quote file at " + QDir::toNativeSeparators(gone) + ".");
 }
 
 void TestFrmTip::unreadableFileSaysWhy_data()

@@ -129,8 +129,14 @@ void frmTip::Form_Load()
         const core::Failure &failure = m_choice.loadFailure();
         if (!failure.failed())
             qCWarning(lcQuoteWindow) << "no quote file at" << shown;
+        // A file named with --file is not the one the missing-file message tells how to make.
+        const QString missing =
+            m_env.files.empty()
+                ? missingFileMessage()
+                : QCoreApplication::translate("dewmoth", "There is no quote file at %1.")
+                      .arg(shown);
         lblTipText->showSaying(!failure.failed()
-                                   ? missingFileMessage()
+                                   ? missing
                                    : tr("The quote file %1 could not be read: %2.")
                                          .arg(shown, core::reasonText(failure.reason)));
     }

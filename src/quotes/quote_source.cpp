@@ -72,7 +72,9 @@ CollectionRead readSources(const Sources &sources, const ReadLimits &limits, boo
     const bool serves = read.collection.count() > 0 || read.collection.partial();
     const bool ownFails = sources.ownFileFirst && !read.reports.empty() &&
                           read.reports.front().status == LoadStatus::Unreadable;
-    if (logFiles && (serves || !ownFails)) {
+    // Where nothing serves and nothing stands in, the caller reports the failure itself.
+    const bool reported = !serves && (sources.fallback.empty() || ownFails);
+    if (logFiles && !reported) {
         // Files of a collection that cannot be read are passed over; the others serve.
         for (const FileReport &report : read.reports)
             if (report.status == LoadStatus::Unreadable)
