@@ -410,7 +410,7 @@ void TestTipList::collectionFolders_data()
                         QStringList passed) { QTest::newRow(name) << entries << read << passed; };
     row("lines and fortunes", {"a:A\nB\n", "b:X\n%\nY\n"}, {"a=2", "b=2"}, {});
     row("TIPOFDAY.TXT keeps its line rules", {"TIPOFDAY.TXT:A\n%\nB\n"}, {"TIPOFDAY.TXT=3"}, {});
-    row("a twin with .u8 and an index", {"f:1\n%\n2", "f.u8@f", QString("f.dat:") + QChar(0)},
+    row("a twin with .u8 and an index", {"f:1\n%\n2", "f.u8:1\n%\n2", QString("f.dat:") + QChar(0)},
         {"f.u8=2"}, {"f", "f.dat"});
     row("a NUL byte in the first 4 KiB", {QStringLiteral("bin:a") + QChar(0) + "b", "text:ok"},
         {"text=1"}, {"bin"});
