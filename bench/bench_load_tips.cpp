@@ -83,10 +83,13 @@ double timeLoad(const QString &path, qint32 *count, bool fortunes = false)
     return ms;
 }
 
-qint64 childPeak(const QString &self, const QString &path)
+qint64 childPeak(const QString &self, const QString &path, bool fortunes = false)
 {
     QProcess child;
-    child.start(self, {QStringLiteral("--rss"), path});
+    QStringList args{QStringLiteral("--rss"), path};
+    if (fortunes)
+        args << QStringLiteral("fortunes");
+    child.start(self, args);
     child.waitForFinished(-1);
     return child.readAllStandardOutput().trimmed().toLongLong();
 }
@@ -97,8 +100,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == "--rss") {
-        const QuoteFileResult result = readQuoteFile(args[2]);
+    if (args.size() >= 3 && args[1] == "--rss") {
+        ReadLimits rules;
+        rules.fortunes = args.size() > 3;
+        const QuoteFileResult result = readQuoteFile(dewmoth::core::textPath(args[2]), rules);
         std::printf("%lld\n", peakResidentKiB());
         return result.status == LoadStatus::Loaded ? 0 : 1;
     }
@@ -133,7 +138,8 @@ int main(int argc, char *argv[])
                 ours.push_back(timeLoad(path, &count, kind.fortunes));
             }
             const double peakMiB =
-                double(childPeak(app.applicationFilePath(), path) - baseline) / 1024.0;
+                double(childPeak(app.applicationFilePath(), path, kind.fortunes) - baseline) /
+                1024.0;
             std::printf("%-10s %8.0f %10.1f %10.1f %7.2f %12.1f %9.2f\n", kind.name,
                         double(size) / (1 << 20), median(ours), median(wc),
                         median(ours) / median(wc), peakMiB, peakMiB * (1 << 20) / double(size));

@@ -14,6 +14,12 @@ bool isLineEnd(char c)
     return c == '\n' || c == '\r';
 }
 
+// A byte that starts a record where it begins a line: neither blank, nor a line end, nor "%".
+bool isContent(char c)
+{
+    return c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '%';
+}
+
 bool isBlankLine(std::string_view line)
 {
     return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -59,6 +65,12 @@ FortuneScan scanFortunes(const ByteSource &source, std::uint64_t from, LineIndex
                     continue;
                 if (q + 1 == n || isLineEnd(b[q + 1])) {
                     ++out.separators;
+                    // Most records follow their "%" line at once: "%\n" and the first byte.
+                    if (q + 3 < safe && b[q + 1] == '\n' && isContent(b[q + 2])) {
+                        index.push(offset + q + 2);
+                        p = q + 3;
+                        continue;
+                    }
                     state = State::SeekRecord;
                     lineStart = false; // the "%" line's own end comes next
                 }
