@@ -353,6 +353,18 @@ void TestTipList::readFile()
     QCOMPARE(result.tips.count(), (6 << 20) / line.size() + 1);
     QCOMPARE(result.tips.at(1), QStringLiteral("Quiet water shows the deepest sky."));
     QCOMPARE(result.tips.at(result.tips.count()), QStringLiteral("last"));
+
+    // Only the head of a file of a collection: a "%" at its very end may begin a longer line.
+    QFile other(dir.filePath("collection"));
+    QVERIFY(other.open(QIODevice::WriteOnly) && other.write("A\n%B\nC\n") == 7);
+    other.close();
+    const std::filesystem::path path = dewmoth::core::textPath(other.fileName());
+    ReadLimits limits = collectionRules(path, false);
+    limits.headBytes = 3;
+    const QuoteFileResult head = readQuoteFile(path, limits);
+    QVERIFY(head.tips.partial() && !head.tips.fortunes());
+    QCOMPARE(head.tips.count(), 1);
+    QCOMPARE(head.tips.at(1), QStringLiteral("A"));
 }
 
 void TestTipList::readMissingOrNotAFile()

@@ -65,6 +65,7 @@ FortuneScan scanFortunes(const ByteSource &source, std::uint64_t from, LineIndex
                     continue;
                 if (q + 1 == n || isLineEnd(b[q + 1])) {
                     ++out.separators;
+                    out.endsInSeparator = q + 1 == n;
                     // Most records follow their "%" line at once: "%\n" and the first byte.
                     if (q + 3 < safe && b[q + 1] == '\n' && isContent(b[q + 2])) {
                         index.push(offset + q + 2);
@@ -95,6 +96,7 @@ FortuneScan scanFortunes(const ByteSource &source, std::uint64_t from, LineIndex
                 p += 2;
             } else if (c == '%' && lineStart && (p + 1 == n || isLineEnd(b[p + 1]))) {
                 ++out.separators; // a record of nothing
+                out.endsInSeparator = p + 1 == n;
                 lineStart = false;
                 ++p;
             } else {

@@ -18,6 +18,9 @@ struct FortuneScan
 {
     ScanResult scan;
     std::uint64_t separators = 0; // lines that are exactly "%": none means not this format
+    // The last "%" line ends the text without a line end: where the text is only the head of a
+    // file, it may be the start of a longer line.
+    bool endsInSeparator = false;
 };
 
 // Pushes onto `index` where each record that is a saying starts: at its first line that is

@@ -169,8 +169,11 @@ ScanResult TipList::index(const ByteSource &source, const ReadLimits &rules)
     m_fortunes = false;
     if (rules.fortunes && m_units == TextUnits::Bytes) {
         FortuneScan fortunes = scanFortunes(source, from, m_lines);
-        if (!fortunes.scan.ok || fortunes.separators > 0) {
-            m_fortunes = fortunes.separators > 0;
+        // Of a head, a "%" at its very end may begin a longer line: it tells nothing.
+        const std::uint64_t separators =
+            fortunes.separators - (m_partial && fortunes.endsInSeparator ? 1 : 0);
+        if (!fortunes.scan.ok || separators > 0) {
+            m_fortunes = separators > 0;
             m_end = fortunes.scan.end;
             if (!fortunes.scan.ok)
                 m_lines.clear();
