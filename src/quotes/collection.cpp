@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <set>
 #include <system_error>
+#include <unordered_set>
 
 namespace dewmoth::quotes {
 
@@ -23,7 +23,11 @@ bool isTipOfDay(const fs::path &path)
 using Why = PassedOver::Why;
 
 // One level of a folder: its names in order, files added, folders handed to `inner`.
-void addEntries(CollectionPlan &plan, const fs::path &folder, std::set<fs::path> &seen,
+// Paths as the system spells them: compared and kept as plain strings, which for a folder of
+// thousands of files is many times cheaper than comparing paths part by part.
+using Names = std::unordered_set<fs::path::string_type>;
+
+void addEntries(CollectionPlan &plan, const fs::path &folder, Names &seen,
                 const std::function<void(const fs::path &)> &inner)
 {
     std::error_code error;
@@ -34,8 +38,11 @@ void addEntries(CollectionPlan &plan, const fs::path &folder, std::set<fs::path>
         plan.passedOver.push_back({folder, Why::Unreachable, error.message()});
         return;
     }
-    std::sort(names.begin(), names.end());
-    const std::set<fs::path> all(names.begin(), names.end());
+    std::sort(names.begin(), names.end(),
+              [](const fs::path &a, const fs::path &b) { return a.native() < b.native(); });
+    Names all;
+    for (const fs::path &path : names)
+        all.insert(path.native());
     for (const fs::path &path : names) {
         const fs::file_status status = fs::status(path, error);
         if (error) {
@@ -54,14 +61,14 @@ void addEntries(CollectionPlan &plan, const fs::path &folder, std::set<fs::path>
             plan.passedOver.push_back({path, Why::Index, {}});
             continue;
         }
-        if (fs::path twin = path; all.count(twin += ".u8")) {
+        if (all.count(path.native() + fs::path(".u8").native())) {
             plan.passedOver.push_back({path, Why::Twin, {}});
             continue;
         }
         // The same file reached through a link, or a folder linked twice, counts once.
         const fs::path real = fs::weakly_canonical(path, error);
-        if (!error && !seen.insert(real).second) {
-            plan.passedOver.push_back({path, Why::Duplicate, real.string()});
+        if (!error && !seen.insert(real.native()).second) {
+            plan.passedOver.push_back({path, Why::Duplicate, core::pathText(real).toStdString()});
             continue;
         }
         plan.files.push_back({path, collectionRules(path, true)});
@@ -99,10 +106,10 @@ ReadLimits collectionRules(const fs::path &path, bool foundInFolder)
 
 void addFolder(CollectionPlan &plan, const fs::path &folder)
 {
-    std::set<fs::path> seen;
+    Names seen;
     for (const CollectionFile &file : plan.files) {
         std::error_code error;
-        seen.insert(fs::weakly_canonical(file.path, error));
+        seen.insert(fs::weakly_canonical(file.path, error).native());
     }
     addEntries(plan, folder, seen, [&](const fs::path &inner) {
         addEntries(plan, inner, seen, [&](const fs::path &deeper) {
@@ -127,8 +134,9 @@ Collection::Collection(TipList list)
 
 void Collection::add(TipList list)
 {
+    const qint64 before = m_ends.empty() ? 0 : m_ends.back();
+    m_ends.push_back(qint32(std::min<qint64>(before + list.count(), INT32_MAX)));
     m_lists.push_back(std::move(list));
-    recount();
 }
 
 void Collection::recount()

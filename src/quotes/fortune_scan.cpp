@@ -1,7 +1,7 @@
 #include "quotes/fortune_scan.h"
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace dewmoth::quotes {
 
@@ -31,7 +31,8 @@ FortuneScan scanFortunes(const ByteSource &source, std::uint64_t from, LineIndex
 {
     FortuneScan out;
     ScanResult &result = out.scan;
-    std::vector<char> buffer(kChunkBytes);
+    // Not cleared: a collection of many small files would pay for 256 KiB of zeros each.
+    const std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
     // Looking for a record's first line, passing over a comment line on the way there, or
     // inside a record, looking for the "%" line that ends it.
     enum class State { SeekRecord, InComment, InRecord } state = State::SeekRecord;
@@ -40,14 +41,14 @@ FortuneScan scanFortunes(const ByteSource &source, std::uint64_t from, LineIndex
     char before = '\n';             // the byte before the chunk
     std::uint64_t offset = from;
     for (;;) {
-        const std::int64_t got = source.readAt(offset, buffer.data(), buffer.size(), result.why);
+        const std::int64_t got = source.readAt(offset, buffer.get(), kChunkBytes, result.why);
         if (got < 0) {
             result.ok = false;
             return out;
         }
-        const char *b = buffer.data();
+        const char *b = buffer.get();
         const std::size_t n = std::size_t(got);
-        const bool last = n < buffer.size();
+        const bool last = n < kChunkBytes;
         // What a byte is may depend on the two after it: those of the chunk's last two bytes
         // wait for the next read, which starts at the first byte not yet decided.
         const std::size_t safe = last ? n : n - 2;
