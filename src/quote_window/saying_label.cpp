@@ -35,6 +35,7 @@ QString sayingMarkup(const QString &saying, qsizetype attribution)
 SayingLabel::SayingLabel(QWidget *parent)
     : QLabel(parent), m_bar(new QScrollBar(Qt::Vertical, this))
 {
+    setTextFormat(Qt::PlainText); // sayings are text; markup is only what showSaying() makes
     m_bar->hide();
     m_bar->setFocusPolicy(Qt::NoFocus);
     connect(m_bar, &QScrollBar::valueChanged, this, [this](int value) {
