@@ -172,34 +172,6 @@ int printSaying(const quotes::Sources &sources, std::FILE *out, std::FILE *error
     return 1;
 }
 
-} // namespace dewmoth::app
-
-namespace dewmoth::app {
-
-namespace {
-
-QString passedOverWords(quotes::PassedOver::Why why)
-{
-    using Why = quotes::PassedOver::Why;
-    switch (why) {
-    case Why::Index:
-        return QCoreApplication::translate("dewmoth", "an index, not sayings");
-    case Why::Twin:
-        return QCoreApplication::translate("dewmoth", "its twin ending in .u8 is read instead");
-    case Why::Duplicate:
-        return QCoreApplication::translate("dewmoth", "the same file as one read already");
-    case Why::NotAFile:
-        return QCoreApplication::translate("dewmoth", "not a file (a FIFO, device or socket)");
-    case Why::TooDeep:
-        return QCoreApplication::translate("dewmoth", "a folder more than one level down");
-    case Why::Unreachable:
-        break;
-    }
-    return QCoreApplication::translate("dewmoth", "cannot be reached");
-}
-
-} // namespace
-
 int listFiles(const quotes::Sources &sources, std::FILE *out, std::FILE *errors)
 {
     const quotes::CollectionRead read = quotes::readSources(sources);
@@ -225,7 +197,8 @@ int listFiles(const quotes::Sources &sources, std::FILE *out, std::FILE *errors)
         }
     }
     for (const quotes::PassedOver &skipped : sources.plan.passedOver)
-        lines.emplace_back(skipped.path, passed.arg(passedOverWords(skipped.why)));
+        lines.emplace_back(skipped.path, passed.arg(QCoreApplication::translate(
+                                             "dewmoth", quotes::passedOverText(skipped.why))));
     std::stable_sort(lines.begin(), lines.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     QString text;

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace dewmoth::quote_window {
 
 qsizetype attributionStart(const QString &saying)
@@ -91,28 +93,18 @@ bool SayingLabel::scrollKey(const QKeyEvent *event)
 {
     if (!m_bar->isVisible())
         return false;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        m_bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        return true;
-    case Qt::Key_Down:
-        m_bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        return true;
-    case Qt::Key_PageUp:
-        m_bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-        return true;
-    case Qt::Key_PageDown:
-        m_bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        return true;
-    case Qt::Key_Home:
-        m_bar->triggerAction(QAbstractSlider::SliderToMinimum);
-        return true;
-    case Qt::Key_End:
-        m_bar->triggerAction(QAbstractSlider::SliderToMaximum);
-        return true;
-    default:
-        return false;
+    using Action = QAbstractSlider::SliderAction;
+    static constexpr std::pair<int, Action> kKeys[] = {
+        {Qt::Key_Up, Action::SliderSingleStepSub},   {Qt::Key_Down, Action::SliderSingleStepAdd},
+        {Qt::Key_PageUp, Action::SliderPageStepSub}, {Qt::Key_PageDown, Action::SliderPageStepAdd},
+        {Qt::Key_Home, Action::SliderToMinimum},     {Qt::Key_End, Action::SliderToMaximum}};
+    for (const auto &[key, action] : kKeys) {
+        if (event->key() == key) {
+            m_bar->triggerAction(action);
+            return true;
+        }
     }
+    return false;
 }
 
 void SayingLabel::resizeEvent(QResizeEvent *event)

@@ -81,19 +81,19 @@ const char *passedOverText(Why why)
 {
     switch (why) {
     case Why::Index:
-        return "an index, not sayings";
+        return QT_TRANSLATE_NOOP("dewmoth", "an index, not sayings");
     case Why::Twin:
-        return "its twin ending in .u8 is read instead";
+        return QT_TRANSLATE_NOOP("dewmoth", "its twin ending in .u8 is read instead");
     case Why::Duplicate:
-        return "the same file as one read already";
+        return QT_TRANSLATE_NOOP("dewmoth", "the same file as one read already");
     case Why::NotAFile:
-        return "not a file (a FIFO, device or socket)";
+        return QT_TRANSLATE_NOOP("dewmoth", "not a file (a FIFO, device or socket)");
     case Why::TooDeep:
-        return "a folder more than one level down";
+        return QT_TRANSLATE_NOOP("dewmoth", "a folder more than one level down");
     case Why::Unreachable:
         break;
     }
-    return "cannot be reached";
+    return QT_TRANSLATE_NOOP("dewmoth", "cannot be reached");
 }
 
 ReadLimits collectionRules(const fs::path &path, bool foundInFolder)
@@ -127,27 +127,24 @@ void addNamed(CollectionPlan &plan, const fs::path &path)
         plan.files.push_back({path, collectionRules(path, false)});
 }
 
-Collection::Collection(TipList list)
-{
-    add(std::move(list));
-}
-
 void Collection::add(TipList list)
 {
-    const qint64 before = m_ends.empty() ? 0 : m_ends.back();
-    m_ends.push_back(qint32(std::min<qint64>(before + list.count(), INT32_MAX)));
     m_lists.push_back(std::move(list));
+    countLast();
+}
+
+void Collection::countLast()
+{
+    // Positions are signed 32-bit: sayings past that many are not numbered.
+    const qint64 before = m_ends.empty() ? 0 : m_ends.back();
+    m_ends.push_back(qint32(std::min<qint64>(before + m_lists[m_ends.size()].count(), INT32_MAX)));
 }
 
 void Collection::recount()
 {
     m_ends.clear();
-    qint64 total = 0;
-    for (const TipList &list : m_lists) {
-        // Positions are signed 32-bit: sayings past that many are not numbered.
-        total = std::min<qint64>(total + list.count(), INT32_MAX);
-        m_ends.push_back(qint32(total));
-    }
+    while (m_ends.size() < m_lists.size())
+        countLast();
 }
 
 bool Collection::partial() const
@@ -207,7 +204,6 @@ CollectionRead readCollection(const CollectionPlan &plan, const ReadLimits &limi
         FileReport report;
         report.path = file.path;
         if (limits.headBytes > 0 && budget == 0) {
-            report.read = false;
             result.collection.m_unread = true;
             result.reports.push_back(std::move(report));
             continue;

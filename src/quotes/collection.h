@@ -41,7 +41,7 @@ struct PassedOver
     bool expected() const { return why == Why::Index || why == Why::Twin || why == Why::Duplicate; }
 };
 
-// The reason in English, for the log.
+// The reason in English, for the log; the command line translates it ("dewmoth" context).
 const char *passedOverText(PassedOver::Why why);
 
 struct CollectionPlan
@@ -67,13 +67,9 @@ ReadLimits collectionRules(const std::filesystem::path &path, bool foundInFolder
 class Collection
 {
 public:
-    Collection() = default;
-    explicit Collection(TipList list);
-
     qint32 count() const { return m_ends.empty() ? 0 : m_ends.back(); }
     // Whether a file was indexed only in part, or not yet: the rest is to come.
     bool partial() const;
-    const std::vector<TipList> &lists() const { return m_lists; }
     // The first file's, for messages about a collection of one file.
     std::filesystem::path path() const;
     // What the order kept across runs knows the collection by. For one file, its own path,
@@ -95,6 +91,8 @@ private:
 
     void add(TipList list);
     void recount();
+    // Numbers the list after the last one numbered.
+    void countLast();
     // The list that holds `position`, and the position in it.
     std::pair<std::size_t, qint32> locate(qint32 position) const;
 
@@ -110,7 +108,6 @@ struct FileReport
     LoadStatus status = LoadStatus::NotFound;
     qint32 count = 0;
     bool fortunes = false;
-    bool read = true; // false: left for later, the head's budget was spent
     core::Failure failure;
 };
 
