@@ -331,9 +331,7 @@ FileCheck followQuoteFile(TipList &tips, bool evenIfSame, std::uint64_t waitByte
         check.change = FileChange::Aside;
         return check;
     }
-    ReadLimits rules = tips.m_rules;
-    rules.headBytes = 0;
-    QuoteFileResult fresh = now ? readQuoteFile(path, rules) : QuoteFileResult{};
+    QuoteFileResult fresh = now ? readQuoteFile(path, tips.m_rules) : QuoteFileResult{};
     switch (fresh.status) {
     case LoadStatus::Loaded:
         tips = std::move(fresh.tips);

@@ -85,7 +85,7 @@ private:
     LineEnds m_ends = LineEnds::Lf;
     TextUnits m_units = TextUnits::Bytes;
     bool m_fortunes = false;
-    ReadLimits m_rules; // what the file was read with, for the next index
+    ReadLimits m_rules; // the rules the file was read by (whole, no cancel), for the next index
     std::filesystem::path m_path;
     FileStamp m_stamp;
     bool m_settled = true; // false: the file was being written as it was indexed
